@@ -1,0 +1,278 @@
+// SPDX-License-Identifier: MIT
+#include "settings/FileAssociations.h"
+
+#include "imaging/GenUtilUnit.h"
+#include "imaging/ImageFormats.h"
+#include "settings/KeyStore.h"
+#include "settings/RegistryUnit.h"
+
+namespace {
+
+const QString BrowseVerb = QStringLiteral("Browse");
+const QString OwnVerb = QStringLiteral("Browse with Orvo Image Browser");
+
+QString Root(const QString& key) {
+    return QLatin1Char('\\') + key;
+}
+QString ClassKey(const QString& cls, const QString& sub) {
+    return Root(cls) + (sub.isEmpty() ? QString() : QLatin1Char('\\') + sub);
+}
+QString VerbCommandKey(const QString& cls, const QString& verb) {
+    return ClassKey(cls, QStringLiteral("shell\\") + verb + QStringLiteral("\\command"));
+}
+
+// The extension's class, or the empty text when the extension key is missing or has none.
+QString ClassOf(ClassesAccessor& classes, const QString& extension) {
+    if (!classes.Open(Root(extension)))
+        return QString();
+    return classes.ReadDefault(Root(extension));
+}
+
+// The verb's command, or the empty text when its key cannot be opened.
+QString VerbCommand(ClassesAccessor& classes, const QString& cls, const QString& verb) {
+    const QString key = VerbCommandKey(cls, verb);
+    return classes.Open(key) ? classes.ReadDefault(key) : QString();
+}
+
+// Removes one of the program's verbs, and clears the default verb when it named that verb.
+void RemoveOwnVerb(ClassesAccessor& classes, const QString& longPath, const QString& cls,
+                   const QString& verb) {
+    if (!VerbCommand(classes, cls, verb).contains(longPath))
+        return;
+    classes.DeleteKey(ClassKey(cls, QStringLiteral("shell\\") + verb));
+    const QString shell = ClassKey(cls, QStringLiteral("shell"));
+    if (classes.Open(shell) && classes.ReadDefault(shell) == verb)
+        classes.WriteDefault(shell, QString());
+}
+
+template <typename PerExtension> void ForEachExtension(const PerExtension& perExtension) {
+    int count = 0;
+    const RegisteredExtension* rows = RegisteredExtensions(&count);
+    for (int i = 0; i < count; ++i)
+        perExtension(QString::fromLatin1(rows[i].extension),
+                     QString::fromLatin1(rows[i].description));
+}
+
+} // namespace
+
+ProgramPaths CurrentProgramPaths() {
+    return {LongExePath(), StartExePath()};
+}
+
+QString ProgramCommand(const QString& longPath) {
+    return QLatin1Char('"') + longPath + QStringLiteral("\" /nosplash \"%1\"");
+}
+
+bool ClassesAccessor::Open(const QString& key) const {
+    return store_.KeyExists(key);
+}
+
+bool ClassesAccessor::OpenOrCreate(const QString& key) {
+    return store_.CreateKey(key);
+}
+
+QString ClassesAccessor::ReadDefault(const QString& key) const {
+    return store_.ReadValue(key, QString()).value_or(QString());
+}
+
+void ClassesAccessor::WriteDefault(const QString& key, const QString& text) {
+    store_.WriteValue(key, QString(), text);
+}
+
+void ClassesAccessor::DeleteKey(const QString& key) {
+    store_.DeleteKey(key);
+}
+
+void RegisterFileType(ClassesAccessor& classes, const ProgramPaths& paths, const QString& extension,
+                      const QString& description) {
+    // Without the program's own path every command written would be broken.
+    if (paths.longPath.isEmpty())
+        return;
+    const QString command = ProgramCommand(paths.longPath);
+
+    QString cls;
+    if (classes.OpenOrCreate(Root(extension))) {
+        cls = classes.ReadDefault(Root(extension));
+        if (cls.isEmpty()) {
+            cls = QStringLiteral("OrvoImageBrowser") + extension + QStringLiteral("Image");
+            classes.WriteDefault(Root(extension), cls);
+        }
+    }
+    if (cls.isEmpty())
+        return;
+
+    if (classes.OpenOrCreate(Root(cls)) && classes.ReadDefault(Root(cls)).isEmpty())
+        classes.WriteDefault(Root(cls), description);
+
+    const QString iconKey = ClassKey(cls, QStringLiteral("DefaultIcon"));
+    if (classes.OpenOrCreate(iconKey) && classes.ReadDefault(iconKey).isEmpty()) {
+        const bool isIcon = extension.toLower() == QLatin1String(".ico");
+        classes.WriteDefault(iconKey,
+                             isIcon ? QStringLiteral("%1") : paths.longPath + QStringLiteral(",0"));
+    }
+
+    bool browseOwnedByOther = false;
+    const QString browseKey = VerbCommandKey(cls, BrowseVerb);
+    if (classes.OpenOrCreate(browseKey)) {
+        const QString existing = classes.ReadDefault(browseKey);
+        if (existing.isEmpty())
+            classes.WriteDefault(browseKey, command);
+        else if (!existing.contains(paths.longPath))
+            browseOwnedByOther = true;
+    }
+
+    if (browseOwnedByOther) {
+        const QString ownKey = VerbCommandKey(cls, OwnVerb);
+        if (classes.OpenOrCreate(ownKey) && classes.ReadDefault(ownKey).isEmpty())
+            classes.WriteDefault(ownKey, command);
+    }
+}
+
+void FixFileTypeRegistration(ClassesAccessor& classes, const ProgramPaths& paths,
+                             const QString& extension) {
+    if (paths.longPath == paths.startPath || paths.longPath.isEmpty() || paths.startPath.isEmpty())
+        return;
+    const QString cls = ClassOf(classes, extension);
+    if (cls.isEmpty())
+        return;
+
+    const QString iconKey = ClassKey(cls, QStringLiteral("DefaultIcon"));
+    if (classes.Open(iconKey) &&
+        classes.ReadDefault(iconKey) == paths.startPath + QStringLiteral(",0"))
+        classes.WriteDefault(iconKey, paths.longPath + QStringLiteral(",0"));
+
+    for (const QString& verb : {BrowseVerb, OwnVerb}) {
+        const QString key = VerbCommandKey(cls, verb);
+        if (classes.Open(key) && classes.ReadDefault(key).contains(paths.startPath))
+            classes.WriteDefault(key, ProgramCommand(paths.longPath));
+    }
+}
+
+void UnregisterFileType(ClassesAccessor& classes, const ProgramPaths& paths,
+                        const QString& extension) {
+    if (paths.longPath.isEmpty())
+        return;
+    const QString cls = ClassOf(classes, extension);
+    if (cls.isEmpty())
+        return;
+
+    const QString iconKey = ClassKey(cls, QStringLiteral("DefaultIcon"));
+    if (classes.Open(iconKey) &&
+        classes.ReadDefault(iconKey) == paths.longPath + QStringLiteral(",0"))
+        classes.WriteDefault(iconKey, QString());
+
+    RemoveOwnVerb(classes, paths.longPath, cls, BrowseVerb);
+    RemoveOwnVerb(classes, paths.longPath, cls, OwnVerb);
+}
+
+bool IsDefaultHandler(ClassesAccessor& classes, const ProgramPaths& paths,
+                      const QString& extension) {
+    if (paths.longPath.isEmpty())
+        return false;
+    const QString cls = ClassOf(classes, extension);
+    if (cls.isEmpty())
+        return false;
+    const QString shell = ClassKey(cls, QStringLiteral("shell"));
+    const QString verb = classes.Open(shell) ? classes.ReadDefault(shell) : QString();
+    if (verb.isEmpty())
+        return false;
+    const QString command = VerbCommand(classes, cls, verb);
+    return !command.isEmpty() && command.contains(paths.longPath);
+}
+
+bool SetAsDefaultHandler(ClassesAccessor& classes, const ProgramPaths& paths,
+                         const QString& extension) {
+    if (paths.longPath.isEmpty())
+        return false;
+    const QString cls = ClassOf(classes, extension);
+    if (cls.isEmpty())
+        return false;
+    const QString shell = ClassKey(cls, QStringLiteral("shell"));
+
+    if (VerbCommand(classes, cls, BrowseVerb).contains(paths.longPath) &&
+        classes.OpenOrCreate(shell)) {
+        classes.WriteDefault(shell, BrowseVerb);
+        return true;
+    }
+    const QString ownKey = VerbCommandKey(cls, OwnVerb);
+    if (!classes.Open(ownKey) || !classes.ReadDefault(ownKey).contains(paths.longPath))
+        return false;
+    if (!classes.OpenOrCreate(shell))
+        return false;
+    classes.WriteDefault(shell, OwnVerb);
+    return true;
+}
+
+void RemoveAsDefaultHandler(ClassesAccessor& classes, const ProgramPaths& paths,
+                            const QString& extension) {
+    if (paths.longPath.isEmpty())
+        return;
+    const QString cls = ClassOf(classes, extension);
+    if (cls.isEmpty())
+        return;
+    const QString shell = ClassKey(cls, QStringLiteral("shell"));
+
+    if (VerbCommand(classes, cls, BrowseVerb).contains(paths.longPath) &&
+        classes.OpenOrCreate(shell)) {
+        if (classes.ReadDefault(shell) == BrowseVerb)
+            classes.WriteDefault(shell, QString());
+        return;
+    }
+    if (VerbCommand(classes, cls, OwnVerb).contains(paths.longPath) &&
+        classes.OpenOrCreate(shell) && classes.ReadDefault(shell) == OwnVerb)
+        classes.WriteDefault(shell, QString());
+}
+
+void RegisterFileTypes(KeyStore& store, const ProgramPaths& paths) {
+    ClassesAccessor classes(store);
+    ForEachExtension([&classes, &paths](const QString& ext, const QString& description) {
+        RegisterFileType(classes, paths, ext, description);
+    });
+}
+
+void FixFileTypeRegistrations(KeyStore& store, const ProgramPaths& paths) {
+    ClassesAccessor classes(store);
+    ForEachExtension([&classes, &paths](const QString& ext, const QString&) {
+        FixFileTypeRegistration(classes, paths, ext);
+    });
+}
+
+void UnregisterFileTypes(KeyStore& store, const ProgramPaths& paths) {
+    ClassesAccessor classes(store);
+    ForEachExtension([&classes, &paths](const QString& ext, const QString&) {
+        UnregisterFileType(classes, paths, ext);
+    });
+}
+
+void RegisterFileTypes() {
+    KeyStore store = ClassesStore();
+    RegisterFileTypes(store, CurrentProgramPaths());
+}
+
+void FixFileTypeRegistrations() {
+    KeyStore store = ClassesStore();
+    FixFileTypeRegistrations(store, CurrentProgramPaths());
+}
+
+void UnregisterFileTypes() {
+    KeyStore store = ClassesStore();
+    UnregisterFileTypes(store, CurrentProgramPaths());
+}
+
+bool IsDefaultHandler(const QString& extension) {
+    KeyStore store = ClassesStore();
+    ClassesAccessor classes(store);
+    return IsDefaultHandler(classes, CurrentProgramPaths(), extension);
+}
+
+bool SetAsDefaultHandler(const QString& extension) {
+    KeyStore store = ClassesStore();
+    ClassesAccessor classes(store);
+    return SetAsDefaultHandler(classes, CurrentProgramPaths(), extension);
+}
+
+void RemoveAsDefaultHandler(const QString& extension) {
+    KeyStore store = ClassesStore();
+    ClassesAccessor classes(store);
+    RemoveAsDefaultHandler(classes, CurrentProgramPaths(), extension);
+}
