@@ -6,6 +6,8 @@
 #include "settings/KeyStore.h"
 #include "settings/RegistryUnit.h"
 
+#include <optional>
+
 namespace {
 
 const QString BrowseVerb = QStringLiteral("Browse");
@@ -26,6 +28,18 @@ QString ClassOf(ClassesAccessor& classes, const QString& extension) {
     if (!classes.Open(Root(extension)))
         return QString();
     return classes.ReadDefault(Root(extension));
+}
+
+// The extension's class, or nothing when there is none or the program's own path is unknown
+// (a command written or matched against an empty path would be meaningless).
+std::optional<QString> ClassToWorkOn(ClassesAccessor& classes, const ProgramPaths& paths,
+                                     const QString& extension) {
+    if (paths.longPath.isEmpty())
+        return std::nullopt;
+    const QString cls = ClassOf(classes, extension);
+    if (cls.isEmpty())
+        return std::nullopt;
+    return cls;
 }
 
 // The verb's command, or the empty text when its key cannot be opened.
@@ -150,11 +164,10 @@ void FixFileTypeRegistration(ClassesAccessor& classes, const ProgramPaths& paths
 
 void UnregisterFileType(ClassesAccessor& classes, const ProgramPaths& paths,
                         const QString& extension) {
-    if (paths.longPath.isEmpty())
+    const std::optional<QString> owned = ClassToWorkOn(classes, paths, extension);
+    if (!owned)
         return;
-    const QString cls = ClassOf(classes, extension);
-    if (cls.isEmpty())
-        return;
+    const QString& cls = *owned;
 
     const QString iconKey = ClassKey(cls, QStringLiteral("DefaultIcon"));
     if (classes.Open(iconKey) &&
@@ -167,11 +180,10 @@ void UnregisterFileType(ClassesAccessor& classes, const ProgramPaths& paths,
 
 bool IsDefaultHandler(ClassesAccessor& classes, const ProgramPaths& paths,
                       const QString& extension) {
-    if (paths.longPath.isEmpty())
+    const std::optional<QString> owned = ClassToWorkOn(classes, paths, extension);
+    if (!owned)
         return false;
-    const QString cls = ClassOf(classes, extension);
-    if (cls.isEmpty())
-        return false;
+    const QString& cls = *owned;
     const QString shell = ClassKey(cls, QStringLiteral("shell"));
     const QString verb = classes.Open(shell) ? classes.ReadDefault(shell) : QString();
     if (verb.isEmpty())
@@ -182,11 +194,10 @@ bool IsDefaultHandler(ClassesAccessor& classes, const ProgramPaths& paths,
 
 bool SetAsDefaultHandler(ClassesAccessor& classes, const ProgramPaths& paths,
                          const QString& extension) {
-    if (paths.longPath.isEmpty())
+    const std::optional<QString> owned = ClassToWorkOn(classes, paths, extension);
+    if (!owned)
         return false;
-    const QString cls = ClassOf(classes, extension);
-    if (cls.isEmpty())
-        return false;
+    const QString& cls = *owned;
     const QString shell = ClassKey(cls, QStringLiteral("shell"));
 
     if (VerbCommand(classes, cls, BrowseVerb).contains(paths.longPath) &&
@@ -205,11 +216,10 @@ bool SetAsDefaultHandler(ClassesAccessor& classes, const ProgramPaths& paths,
 
 void RemoveAsDefaultHandler(ClassesAccessor& classes, const ProgramPaths& paths,
                             const QString& extension) {
-    if (paths.longPath.isEmpty())
+    const std::optional<QString> owned = ClassToWorkOn(classes, paths, extension);
+    if (!owned)
         return;
-    const QString cls = ClassOf(classes, extension);
-    if (cls.isEmpty())
-        return;
+    const QString& cls = *owned;
     const QString shell = ClassKey(cls, QStringLiteral("shell"));
 
     if (VerbCommand(classes, cls, BrowseVerb).contains(paths.longPath) &&

@@ -192,37 +192,37 @@ std::optional<QString> KeyStore::ReadValue(const QString& key, const QString& na
     return value.toString();
 }
 
-bool KeyStore::WriteValue(const QString& key, const QString& name, const QString& text) {
+template <typename Change> bool KeyStore::Modify(const Change& change) {
     StoreLock lock(filePath_);
     if (!lock.Locked())
         return false;
     Contents contents;
-    if (!LoadForChange(contents))
+    if (!LoadForChange(contents) || !change(contents.keys))
         return false;
-    AddKeyPath(contents.keys, key);
-    const QString stored = FindKey(contents.keys, key);
-    QJsonObject values = contents.keys.value(stored).toObject();
-    const QString existingName = HasName(values, name) ? FindName(values, name) : name;
-    values.insert(existingName, text);
-    contents.keys.insert(stored, values);
     Save(contents.keys);
     return true;
 }
 
+bool KeyStore::WriteValue(const QString& key, const QString& name, const QString& text) {
+    return Modify([&](QJsonObject& keys) {
+        AddKeyPath(keys, key);
+        const QString stored = FindKey(keys, key);
+        QJsonObject values = keys.value(stored).toObject();
+        values.insert(HasName(values, name) ? FindName(values, name) : name, text);
+        keys.insert(stored, values);
+        return true;
+    });
+}
+
 bool KeyStore::DeleteKey(const QString& key) {
-    StoreLock lock(filePath_);
-    if (!lock.Locked())
-        return false;
-    Contents contents;
-    if (!LoadForChange(contents))
-        return false;
-    const QString stored = FindKey(contents.keys, key);
-    if (stored.isEmpty())
-        return false;
-    const QStringList all = contents.keys.keys();
-    for (const QString& candidate : all)
-        if (candidate.compare(stored, Qt::CaseInsensitive) == 0 || IsBelow(candidate, stored))
-            contents.keys.remove(candidate);
-    Save(contents.keys);
-    return true;
+    return Modify([&](QJsonObject& keys) {
+        const QString stored = FindKey(keys, key);
+        if (stored.isEmpty())
+            return false;
+        const QStringList all = keys.keys();
+        for (const QString& candidate : all)
+            if (candidate.compare(stored, Qt::CaseInsensitive) == 0 || IsBelow(candidate, stored))
+                keys.remove(candidate);
+        return true;
+    });
 }

@@ -46,6 +46,9 @@ private:
     // Loads for a change; false when the store must not be written.
     bool LoadForChange(Contents& contents);
     void Save(const QJsonObject& keys);
+    // Loads under the lock, applies `change` to the keys and saves when it returns true.
+    // False when the store must not be written or nothing changed.
+    template <typename Change> bool Modify(const Change& change);
 
     QString filePath_;
     bool recoverCorrupt_;
