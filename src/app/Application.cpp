@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "app/Application.h"
 
+#include "dialogs/HelpDlgUnit.h"
 #include "imaging/AppError.h"
-
-#include <QMessageBox>
 
 namespace {
 
+// Errors that reach the event loop go to the program's error box.
 void ShowEscapedError(const QString& message) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"),
-                    QStringLiteral("The following error has occurred:"), QMessageBox::Ok);
-    box.setInformativeText(message);
-    box.exec();
+    ShowApplicationError(message);
 }
 
 } // namespace

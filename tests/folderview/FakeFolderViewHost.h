@@ -26,6 +26,14 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
+// A name list from literals.
+inline QStringList Names(std::initializer_list<const char*> names) {
+    QStringList list;
+    for (const char* name : names)
+        list << QString::fromLatin1(name);
+    return list;
+}
+
 class FakeFolderViewHost : public FolderViewHost {
 public:
     // What the windows answer.

@@ -8,13 +8,6 @@
 
 namespace {
 
-QStringList Names(std::initializer_list<const char*> names) {
-    QStringList list;
-    for (const char* name : names)
-        list << QString::fromLatin1(name);
-    return list;
-}
-
 class FolderChangesTest : public FolderModelFixture {
 protected:
     QTemporaryDir elsewhere; // another folder on the same file system

@@ -7,13 +7,6 @@
 
 namespace {
 
-QStringList Names(std::initializer_list<const char*> names) {
-    QStringList list;
-    for (const char* name : names)
-        list << QString::fromLatin1(name);
-    return list;
-}
-
 const QDateTime Early(QDate(2020, 1, 1), QTime(10, 0, 0));
 const QDateTime Later(QDate(2022, 6, 1), QTime(11, 30, 0));
 

@@ -5,13 +5,6 @@
 
 namespace {
 
-QStringList Names(std::initializer_list<const char*> names) {
-    QStringList list;
-    for (const char* name : names)
-        list << QString::fromLatin1(name);
-    return list;
-}
-
 class FolderSelectionTest : public FolderModelFixture {
 protected:
     void SetUp() override {
