@@ -2,6 +2,7 @@
 // The program's entry: one running copy per user, the maintenance switches, and the windows.
 #include "app/Application.h"
 #include "app/SingleInstance.h"
+#include "dialogs/Dialogs.h"
 #include "settings/FileAssociations.h"
 #include "viewer/MainUnit.h"
 
@@ -61,8 +62,10 @@ int main(int argc, char** argv) {
     }
 
     OrvoApplication app(argc, argv);
-    // The windows, in creation order; each lives until the program ends.
-    TMainForm mainForm;
+    // The windows, in creation order; each lives until the program ends. The main window opens
+    // the folder (or the folder of the image) named last on the command line.
+    TMainForm mainForm(args);
+    CreateDialogs(mainForm.FileMruList().Items());
     QObject::connect(&instance, &SingleInstance::MacroReceived, &mainForm,
                      &TMainForm::PXD_MainExecuteMacro);
     instance.Listen();
