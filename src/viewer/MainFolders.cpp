@@ -16,6 +16,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -122,8 +123,9 @@ void TMainForm::FolderClosed(TFolderViewForm* view) {
     if (index >= 0)
         openFolders_.removeAt(index);
     RemoveWindowMenuEntry(view);
+    // The view now at the closed one's place, or the last one when it was last.
     if (!currentFolder_ && !openFolders_.isEmpty())
-        currentFolder_ = openFolders_.at(std::min<int>(index, openFolders_.size() - 1));
+        currentFolder_ = openFolders_.at(std::clamp<qsizetype>(index, 0, openFolders_.size() - 1));
     if (currentFolder_) {
         // A docked view's tab goes when the view is destroyed, and the tab that becomes
         // active then makes its folder current. A floating view has no tab.
@@ -140,6 +142,20 @@ void TMainForm::FolderClosed(TFolderViewForm* view) {
 }
 
 void TMainForm::ForgetFolder(TFolderViewForm* view) {
+    // The tab goes now. When it was the active one, the following tab becomes active (the
+    // first after the last one) and its folder becomes current by the tab-change rule.
+    if (const int index = thumbPageControl_->indexOf(view); index >= 0 && !shuttingDown_) {
+        const int count = thumbPageControl_->count();
+        const bool wasActive = thumbPageControl_->currentIndex() == index;
+        {
+            TabChangeGuard guard(changingTabs_);
+            thumbPageControl_->removeTab(index);
+            if (wasActive && count > 1)
+                thumbPageControl_->setCurrentIndex(index < count - 1 ? index : 0);
+        }
+        if (wasActive && count > 1)
+            ThumbPageControlChange(thumbPageControl_->currentIndex());
+    }
     openFolders_.removeAll(view);
     if (currentFolder_ == view)
         currentFolder_ = nullptr;

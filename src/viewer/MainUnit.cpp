@@ -60,12 +60,14 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
     CreatePopupMenus();
     ReadPlacement();
 
-    OpenCommandLine(arguments);
-
+    // The stored recent list is read before a folder of the command line joins it.
     fileMruList_.SetMaxItems(
         ReadRegInteger(RegNames::FileMruMaxItems, TRecentFolders::DefaultMaxItems));
     fileMruList_.Load();
     RebuildRecentMenu();
+
+    OpenCommandLine(arguments);
+
     UpdateCommands();
     aboutDlg_->ShowSplashAtStart(arguments);
 }

@@ -52,7 +52,8 @@ public:
     void ShowOpenFolderDialog();
     // Called by a folder view while it closes.
     void FolderClosed(TFolderViewForm* view);
-    // Called by a folder view as it is destroyed: it leaves every list of this window.
+    // Called by a folder view as it is destroyed: its tab goes (an active tab hands over to the
+    // following one, the first after the last) and it leaves every list of this window.
     void ForgetFolder(TFolderViewForm* view);
     // Recomputes the height of the folder tab area, leaving out `leaving` (a view that goes).
     void FitTabArea(TFolderViewForm* leaving = nullptr);

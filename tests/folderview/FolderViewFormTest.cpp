@@ -133,6 +133,27 @@ TEST_F(FolderViewFormTest, ClickingAColumnSortsAndClickingItAgainReverses) {
     EXPECT_EQ(view->Model().FirstSelected(), QStringLiteral("b.png"));
 }
 
+TEST_F(FolderViewFormTest, FloatingAgainScrollsTheSelectedRowIntoView) {
+    QStringList names;
+    for (int i = 0; i < 60; ++i)
+        names << QStringLiteral("f%1.png").arg(i, 2, 10, QLatin1Char('0'));
+    folder = MakeFolder(QStringLiteral("Many"), names);
+    view = Open(folder);
+    view->FloatView();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    // Name descending puts the first file at the bottom of the list.
+    emit view->DetailsView()->header()->sectionClicked(FolderListModel::NameColumn);
+    ASSERT_EQ(ListOrder().last(), QStringLiteral("f00.png"));
+    view->Model().SelectOnly(QStringLiteral("f00.png"));
+    view->DockView();
+    view->DetailsView()->scrollToTop();
+    view->FloatView();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    QTreeView* list = view->DetailsView();
+    const QRect row = list->visualRect(list->model()->index(names.size() - 1, 0));
+    EXPECT_TRUE(list->viewport()->rect().contains(row.center()));
+}
+
 TEST_F(FolderViewFormTest, TheListSelectionFeedsTheFolderSelection) {
     OpenSample();
     view->FloatView();
@@ -207,7 +228,9 @@ TEST_F(FolderViewFormTest, ClosingAFloatingFolderMakesItsNeighbourCurrent) {
     OpenSample();
     QPointer<TFolderViewForm> guard = view;
     view->FloatView();
-    view->CloseFolder();
+    // Closed through its title bar, answering the close question "Yes".
+    AnswerNextModal(1);
+    view->close();
     ASSERT_TRUE(WaitFor([&] { return guard.isNull(); }));
     EXPECT_EQ(Form().CurrentFolder(), first);
     EXPECT_EQ(Form().CurrentImagePath(), JoinPath(other, QStringLiteral("z.png")));

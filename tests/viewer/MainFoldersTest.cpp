@@ -95,6 +95,31 @@ TEST_F(MainFoldersTest, ClosingFoldersRemovesTheirTabsAndDestroysTheViews) {
     EXPECT_FALSE(Form().findChild<QAction*>(QStringLiteral("CloseCurrentFolder1"))->isEnabled());
 }
 
+TEST_F(MainFoldersTest, ClosingTheActiveTabHandsOverToTheFollowingTabAndAfterTheLastToTheFirst) {
+    QList<TFolderViewForm*> views;
+    for (const char* name : {"A", "B", "C", "D"})
+        views << Open(MakeFolder(QString::fromLatin1(name), {QStringLiteral("x.png")}));
+    QTabWidget* tabs = Form().ThumbPageControl();
+    QTabBar* bar = tabs->tabBar();
+    const struct {
+        int closedTab;
+        int currentAfter;         // index into `views`
+    } steps[] = {{1, 2}, {2, 0}}; // "B" hands over to "C"; "D", now the last tab, to "A"
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.closedTab);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(step.closedTab).center());
+        QPointer<TFolderViewForm> closed = Form().CurrentFolder();
+        ASSERT_EQ(closed.data(), tabs->widget(step.closedTab));
+        Form().CloseCurrentFolder();
+        ASSERT_TRUE(WaitFor([&] { return closed.isNull(); }));
+        TFolderViewForm* expected = views.at(step.currentAfter);
+        EXPECT_EQ(tabs->currentWidget(), expected);
+        EXPECT_EQ(Form().CurrentFolder(), expected);
+        EXPECT_EQ(Form().CurrentImagePath(),
+                  JoinPath(expected->FolderPath(), QStringLiteral("x.png")));
+    }
+}
+
 TEST_F(MainFoldersTest, TheTabAreaFitsTheFilmstripAndHidesTheHeaderForASingleFolder) {
     const QString a = MakeFolder(QStringLiteral("A"), {QStringLiteral("x.png")});
     const QString b = MakeFolder(QStringLiteral("B"), {QStringLiteral("y.png")});

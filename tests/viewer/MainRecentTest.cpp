@@ -34,6 +34,16 @@ TEST_F(MainRecentTest, OpenedFoldersAreListedMostRecentFirstUpToTheMaximum) {
     EXPECT_EQ(EntryPaths(Form().OpenRecentMenu()), (QStringList{c, b}));
 }
 
+TEST_F(MainRecentTest, AFolderOnTheCommandLineJoinsTheStoredList) {
+    const QString a = MakeFolder(QStringLiteral("A"), {QStringLiteral("x.png")});
+    const QString b = MakeFolder(QStringLiteral("B"), {QStringLiteral("x.png")});
+    Open(a);
+    form.reset();
+    Form({b});
+    EXPECT_EQ(EntryPaths(Form().OpenRecentMenu()), (QStringList{b, a}));
+    EXPECT_EQ(Form().FileMruList().Items(), (QStringList{b, a}));
+}
+
 TEST_F(MainRecentTest, AFolderWithAnAmpersandReopensFromItsEntry) {
     const QString odd = MakeFolder(QStringLiteral("Tom & Jerry"), {QStringLiteral("x.png")});
     Open(odd);
