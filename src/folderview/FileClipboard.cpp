@@ -127,7 +127,9 @@ void TFolderFileOps::ClipboardChanged(const TFileClipboard& clipboard, bool refr
         if (folder == sourceFolder)
             delayTimer_.start();
         // The target lists the new files now. A paste into the folder the files came from makes
-        // copies there under new names, so that folder is rescanned as well.
+        // copies there under new names; they are put in place by a rename from a hidden
+        // temporary name, which the change notifications do not list, so that folder is
+        // rescanned as well.
         if (folder == targetFolder) {
             try {
                 model_.RescanFolder(TFolderModel::rmAddNew);
@@ -211,8 +213,7 @@ DeleteResult DeleteSelected(TFolderModel& model, const DeleteForGoodQuestion& as
         paths << JoinPath(model.FolderPath(), name);
     if (paths.isEmpty())
         return {};
-    DeleteResult result = DeleteFiles(paths, askDeleteForGood);
-    // The folder watch reports the deletions too; the listing follows at once all the same.
-    model.RescanFolder(TFolderModel::rmRemoveGone);
-    return result;
+    // The listing is left alone: the folder's change notifications drop the files that went,
+    // and the next full rescan catches any they missed.
+    return DeleteFiles(paths, askDeleteForGood);
 }

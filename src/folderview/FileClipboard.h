@@ -85,8 +85,8 @@ public:
 
     // This view's part of FileClipboardChanged. With `refresh` (after a paste): the source
     // folder drops the files that were moved away once the delay timer fires; the target folder
-    // lists the new files at once and checks changed ones. Then the paste state follows the
-    // clipboard.
+    // (also when it is the source) lists the new files at once and checks changed ones. Then the
+    // paste state follows the clipboard.
     void ClipboardChanged(const TFileClipboard& clipboard, bool refresh,
                           const QString& sourceFolder, const QString& targetFolder);
     QTimer& FileOpDelayTimer() { return delayTimer_; }
@@ -153,5 +153,6 @@ void RenameInPlace(TFolderModel& model, const QString& oldName, const QString& n
 // --- deleting ---
 
 // Moves the selected files to the desktop trash (asking before deleting for good those the
-// trash cannot take), then drops the files that are gone from the listing.
+// trash cannot take). The listing is not changed here: the folder's change notifications drop
+// the deleted files.
 DeleteResult DeleteSelected(TFolderModel& model, const DeleteForGoodQuestion& askDeleteForGood);
