@@ -15,17 +15,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+#include "EventLoopWait.h"
 
-template <typename Done> bool ProcessEventsUntil(Done done, int ms = 60000) {
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
+namespace {
 
 // A filmstrip four thumbnails wide at a settable scroll position.
 class RecordingHost : public FakeFolderViewHost {

@@ -11,18 +11,9 @@
 #include <atomic>
 #include <gtest/gtest.h>
 
-namespace {
+#include "EventLoopWait.h"
 
-// Runs the UI thread's event loop until `done` or a generous deadline.
-template <typename Done> bool ProcessEventsUntil(Done done, int ms = 10000) {
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
+namespace {
 
 const LoaderTiming Quick{1, 1, 1, 1};
 

@@ -58,6 +58,19 @@ protected:
         Write(In(from, "c.jpg"), Pattern('c', 20));
         return {In(from, "a.jpg"), In(from, "b.jpg"), In(from, "c.jpg")};
     }
+    // Fresh source and target folders with the source files made anew; returns their paths.
+    QStringList FreshFolders() {
+        QTemporaryDir source, target;
+        from.swap(source);
+        to.swap(target);
+        return MakeSources();
+    }
+    static QList<QByteArray> Contents(const QStringList& paths) {
+        QList<QByteArray> contents;
+        for (const QString& path : paths)
+            contents << Content(path);
+        return contents;
+    }
     // Every entry of the target folder, hidden ones included (a stray temporary copy shows).
     QStringList TargetEntries() const {
         return QDir(to.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
@@ -89,13 +102,8 @@ FileOpCallbacks ForKind(const KindCase& c) {
 TEST_F(FileOperationsTest, CopiesAndMovesSeveralFilesWhole) {
     for (const KindCase& c : kKinds) {
         SCOPED_TRACE(c.label);
-        QTemporaryDir source, target;
-        from.swap(source);
-        to.swap(target);
-        const QStringList sources = MakeSources();
-        QList<QByteArray> originals;
-        for (const QString& path : sources)
-            originals << Content(path);
+        const QStringList sources = FreshFolders();
+        const QList<QByteArray> originals = Contents(sources);
 
         FileOpCallbacks callbacks = ForKind(c);
         qint64 lastDone = -1, total = -1;
@@ -148,10 +156,7 @@ TEST_F(FileOperationsTest, AsksBeforeReplacingAndDoesWhatTheAnswerSays) {
     for (const KindCase& k : kKinds) {
         for (const ReplaceCase& c : kReplaceCases) {
             SCOPED_TRACE(std::string(k.label) + ": " + c.label);
-            QTemporaryDir source, target;
-            from.swap(source);
-            to.swap(target);
-            const QStringList sources = MakeSources();
+            const QStringList sources = FreshFolders();
             const QByteArray newB = Content(sources[1]), newC = Content(sources[2]);
             Write(In(to, "b.jpg"), "old b");
             Write(In(to, "c.jpg"), "old c");
@@ -189,10 +194,7 @@ TEST_F(FileOperationsTest, ReplacesOnlyOnceTheNewFileIsComplete) {
         if (k.kind == FileOpKind::Move && !k.crossDevice)
             continue; // a rename replaces at once; there is no moment in between to look at
         SCOPED_TRACE(k.label);
-        QTemporaryDir source, target;
-        from.swap(source);
-        to.swap(target);
-        const QStringList sources = MakeSources();
+        const QStringList sources = FreshFolders();
         const QByteArray fresh = Content(sources[1]);
         Write(In(to, "b.jpg"), "old b");
 
@@ -216,13 +218,8 @@ TEST_F(FileOperationsTest, ReplacesOnlyOnceTheNewFileIsComplete) {
 TEST_F(FileOperationsTest, CancelLeavesEveryFileWhole) {
     for (const KindCase& k : kKinds) {
         SCOPED_TRACE(k.label);
-        QTemporaryDir source, target;
-        from.swap(source);
-        to.swap(target);
-        const QStringList sources = MakeSources();
-        QList<QByteArray> originals;
-        for (const QString& path : sources)
-            originals << Content(path);
+        const QStringList sources = FreshFolders();
+        const QList<QByteArray> originals = Contents(sources);
 
         FileOpCallbacks callbacks = ForKind(k);
         // Cancelled in the middle of b.jpg where it is copied in blocks, else just before it.
@@ -293,10 +290,7 @@ TEST_F(FileOperationsTest, FailuresLeaveEachFileAtItsSourceOrCompleteAtItsTarget
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        QTemporaryDir source, target;
-        from.swap(source);
-        to.swap(target);
-        const QStringList sources = MakeSources();
+        const QStringList sources = FreshFolders();
         const QByteArray originalB = Content(sources[1]);
         FileOpCallbacks callbacks;
         callbacks.fault = [&](FileOpFault fault, const QString& path) {
