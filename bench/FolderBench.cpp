@@ -8,6 +8,8 @@
 //   "folder N files: list Lms, first screen Fms, all Ams, longest stall Sms, peak P MB"
 // "longest stall" is the longest stretch the UI thread could not run a 5 ms timer: the
 // longest single piece of work the loader handed to it.
+#include "PeakMemory.h"
+
 #include "folderview/FolderModel.h"
 #include "folderview/FolderViewHost.h"
 
@@ -16,8 +18,6 @@
 #include <QGuiApplication>
 #include <QTimer>
 #include <cstdio>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -29,12 +29,6 @@ class BenchHost : public FolderViewHost {
 public:
     int ThumbImageWidth() const override { return VisibleThumbnails * 80; }
 };
-
-double PeakMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
 
 bool FirstScreenDone(const TFolderModel& model) {
     const int visible = std::min(VisibleThumbnails, model.FileCount());
@@ -98,6 +92,6 @@ int main(int argc, char** argv) {
                 std::min(VisibleThumbnails, files), firstScreenMs, model.LoadedCount(), allMs);
     std::printf("folder %d files: list %.0fms, first screen %.0fms, all %.0fms, longest stall "
                 "%.0fms, peak %.0f MB\n",
-                files, listMs, firstScreenMs, allMs, longestStallMs, PeakMegabytes());
+                files, listMs, firstScreenMs, allMs, longestStallMs, PeakMemoryMiB());
     return allMs < 0 ? 1 : 0;
 }

@@ -6,6 +6,7 @@
 //
 // The last line reads: "thumbs: N files, X files/s, ours/floor R".
 #include "JpegFloor.h"
+#include "PeakMemory.h"
 
 #include "imaging/AppError.h"
 #include "imaging/ImageFormats.h"
@@ -19,8 +20,6 @@
 #include <QPainter>
 #include <algorithm>
 #include <cstdio>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -84,12 +83,6 @@ double Sum(const std::vector<double>& values) {
 
 double ElapsedMs(QElapsedTimer& timer) {
     return timer.nsecsElapsed() / 1e6;
-}
-
-long PeakMemoryKiB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
 }
 
 } // namespace
@@ -183,7 +176,7 @@ int main(int argc, char** argv) {
         std::printf("full-size load: %s failed: %s\n", qPrintable(fullFile),
                     qPrintable(error.Message()));
     }
-    std::printf("peak memory: %.1f MiB\n", PeakMemoryKiB() / 1024.0);
+    std::printf("peak memory: %.1f MiB\n", PeakMemoryMiB());
     std::printf("thumbs: %lld files, %.1f files/s, ours/floor %.2f\n",
                 static_cast<long long>(oursAll.size()), filesPerSecond, ratio);
     return 0;

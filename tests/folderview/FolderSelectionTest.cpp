@@ -18,6 +18,14 @@ protected:
         for (auto it = names.begin() + 1; it != names.end(); ++it)
             model->AddToSelection(QString::fromLatin1(*it));
     }
+    // Empties the selection, then selects `names` in order (none stays empty).
+    template <typename List> void SelectExactly(const List& names) {
+        model->SelectAll();
+        for (const QString& name : model->ImageFiles())
+            model->RemoveFromSelection(name);
+        if (names.size() > 0)
+            Select(names);
+    }
 };
 
 TEST_F(FolderSelectionTest, SingleNameOperations) {
@@ -69,11 +77,7 @@ TEST_F(FolderSelectionTest, RangesRunFromTheAnchorTowardTheName) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        model->SelectAll();
-        for (const QString& name : model->ImageFiles())
-            model->RemoveFromSelection(name);
-        if (c.before.size() > 0)
-            Select(c.before);
+        SelectExactly(c.before);
         if (c.extend)
             model->ExtendRange(QString::fromLatin1(c.name));
         else
@@ -114,11 +118,7 @@ TEST_F(FolderSelectionTest, NavigationWrapsAround) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        model->SelectAll();
-        for (const QString& name : model->ImageFiles())
-            model->RemoveFromSelection(name);
-        if (c.before.size() > 0)
-            Select(c.before);
+        SelectExactly(c.before);
         (model.get()->*c.step)();
         EXPECT_EQ(model->SelectedFiles(), Names({c.after}));
         EXPECT_EQ(host.imageName, QString::fromLatin1(c.after));
