@@ -64,6 +64,14 @@ void WriteRegString(const QString& name, const QString& text) {
     WriteRegSubString(QString(), name, text);
 }
 
+int ColorToRegInteger(const QColor& color) {
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+QColor RegIntegerToColor(int value) {
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
 QString BoolToRegText(bool value) {
     static const char* const Texts[2] = {"False", "True"};
     return QString::fromLatin1(Texts[value ? 1 : 0]);

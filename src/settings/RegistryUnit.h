@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <optional>
 
@@ -37,6 +38,9 @@ void WriteRegSubString(const QString& subKey, const QString& name, const QString
 
 // Encodings: booleans as "True"/"False"; integers and colours in decimal.
 QString BoolToRegText(bool value);
+// Colours are stored as integers in the 0x00BBGGRR layout (red in the low byte).
+int ColorToRegInteger(const QColor& color);
+QColor RegIntegerToColor(int value);
 std::optional<bool> RegTextToBool(const QString& text);
 std::optional<int> RegTextToInteger(const QString& text);
 

@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
 #include <QLinearGradient>
 #include <QMenu>
 #include <QMenuBar>
@@ -90,6 +92,23 @@ bool IsNamed(const ButtonSpec& spec, const char* name) {
     return qstrcmp(spec.name, name) == 0;
 }
 
+// The invisible field that holds the keyboard focus: whatever is typed into it is dropped (Tab
+// included, so the focus stays), leaving every key to the window's key handler.
+class TKeyGrabEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
+            event->type() == QEvent::InputMethod) {
+            event->accept();
+            return true;
+        }
+        return QLineEdit::event(event);
+    }
+};
+
 // Splits a hint into the tooltip (before "|") and the status-bar text (after it).
 void ApplyHint(QWidget* control, const QString& hint) {
     const qsizetype bar = hint.indexOf(QLatin1Char('|'));
@@ -124,8 +143,14 @@ void TMainForm::CreateToolBar(QWidget* parent) {
         else
             button->setText(QString::fromUtf8(spec.glyph));
         ApplyHint(button, QString::fromUtf8(spec.hint));
-        button->setEnabled(IsNamed(spec, "SBtnOpen"));
+        button->setEnabled(IsNamed(spec, "SBtnOpen") || IsNamed(spec, "SBtnAutoFit") ||
+                           IsNamed(spec, "SBtnHide"));
         button->setFocusPolicy(Qt::NoFocus);
+        // Toggle buttons show their state: auto-fit on, a slide show running.
+        if (IsNamed(spec, "SBtnAutoFit") || IsNamed(spec, "SBtnSlideShow"))
+            button->setCheckable(true);
+        if (IsNamed(spec, "SBtnAutoFit"))
+            button->setChecked(true);
         const QString name = button->objectName();
         if (name == QLatin1String("SBtnPrevious") || name == QLatin1String("SBtnNext"))
             button->setAutoRepeat(true);
@@ -143,13 +168,21 @@ void TMainForm::CreateToolBar(QWidget* parent) {
         cmbZoomPercent_->addItem(QString::fromLatin1(percent));
     cmbZoomPercent_->setEditText(QStringLiteral("0%"));
     cmbZoomPercent_->setEnabled(false);
+    cmbZoomPercent_->setInsertPolicy(QComboBox::NoInsert);
+    cmbZoomPercent_->setFocusPolicy(Qt::ClickFocus);
     ApplyHint(cmbZoomPercent_, QStringLiteral("Zoom Percentage|Adjust the Zoom Percentage."));
+    edtKeyGrab_ = new TKeyGrabEdit(small);
+    edtKeyGrab_->setObjectName(QStringLiteral("EdtKeyGrab"));
+    edtKeyGrab_->setGeometry(0, 0, 0, 0);
+    edtKeyGrab_->setFrame(false);
+    setFocusProxy(edtKeyGrab_);
     connect(sBtnOpen_, &QToolButton::clicked, this, &TMainForm::ShowOpenFolderDialog);
 }
 
 void TMainForm::CreateMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
+    mainMenu1_ = bar;
 
     QMenu* file = bar->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
@@ -191,17 +224,17 @@ void TMainForm::CreateMenus() {
     view->addSeparator();
     QMenu* controls = view->addMenu(QStringLiteral("Controls"));
     controls->setObjectName(QStringLiteral("Controls1"));
-    controls->setEnabled(false);
     for (const auto& [name, caption] :
          {std::pair{"RegMenuVisible", "Main Menu"},
           std::pair{"RegThumbsVisible", "Thumbnail Filmstrip"},
           std::pair{"RegNavVisible", "Tool Bar"}, std::pair{"RegStatusVisible", "Status Bar"}}) {
-        QAction* item = AddItem(controls, name, QString::fromLatin1(caption));
+        QAction* item = AddItem(controls, name, QString::fromLatin1(caption), true);
         item->setCheckable(true);
         item->setChecked(true);
     }
-    AddItem(view, "ViewFullScreen2", QStringLiteral("&Full Screen [F11]"))->setCheckable(true);
-    QAction* autoFit = AddItem(view, "ToggleAutofit1", QStringLiteral("Auto-fit [F12]"));
+    AddItem(view, "ViewFullScreen2", QStringLiteral("&Full Screen [F11]"), true)
+        ->setCheckable(true);
+    QAction* autoFit = AddItem(view, "ToggleAutofit1", QStringLiteral("Auto-fit [F12]"), true);
     autoFit->setCheckable(true);
     autoFit->setChecked(true);
 
@@ -234,34 +267,31 @@ void TMainForm::CreatePopupMenus() {
     AddItem(m, "PreviousImage1", QStringLiteral("&Previous Image [<-]"));
     AddItem(m, "NextImage1", QStringLiteral("&Next Image [->]"));
     QMenu* slideShow = m->addMenu(QStringLiteral("Slide Show"));
-    slideShow->setObjectName(QStringLiteral("SlideShow1"));
-    slideShow->setEnabled(false);
-    AddItem(slideShow, "StartSlideShow1", QStringLiteral("&Start Slide Show [S]"));
+    slideShow->setObjectName(QStringLiteral("SlideShowMenu1"));
+    AddItem(slideShow, "SlideShow1", QStringLiteral("&Start Slide Show [S]"));
     AddItem(slideShow, "PauseHoldH1", QStringLiteral("Pause Silde Show [P]"));
-    AddItem(slideShow, "ViewOptions1", QStringLiteral("&View Options"));
+    AddItem(slideShow, "SlideShowOptions2", QStringLiteral("&View Options"), true);
     QMenu* fullControls = m->addMenu(QStringLiteral("Full Screen Controls"));
     fullControls->setObjectName(QStringLiteral("VisibleFullScreenControls1"));
-    fullControls->setEnabled(false);
     for (const auto& [name, caption, checked] :
          {std::tuple{"FullMenuVisible", "Main Menu", false},
           std::tuple{"FullThumbsVisible", "Thumbnail Filmstrip", true},
           std::tuple{"FullAdvancedWindowsVisible", "Advanced Folder Views", false},
           std::tuple{"FullNavVisible", "Tool Bar", false},
           std::tuple{"FullStatusVisible", "Status Bar", false}}) {
-        QAction* item = AddItem(fullControls, name, QString::fromLatin1(caption));
+        QAction* item = AddItem(fullControls, name, QString::fromLatin1(caption), true);
         item->setCheckable(true);
         item->setChecked(checked);
     }
     m->addSeparator();
     QMenu* zoom = m->addMenu(QStringLiteral("Zoom"));
     zoom->setObjectName(QStringLiteral("Zoom1"));
-    zoom->setEnabled(false);
-    AddItem(zoom, "ZoomIn101", QStringLiteral("Zoom In 10%"));
-    AddItem(zoom, "ZoomOut101", QStringLiteral("Zoom Out 10%"));
-    AddItem(zoom, "ZoomToFit1", QStringLiteral("Zoom To Fit"));
-    AddItem(zoom, "ZoomTo1001", QStringLiteral("Zoom To 100%"));
-    AddItem(zoom, "ZoomToWidth1", QStringLiteral("Zoom To Width"));
-    AddItem(zoom, "ZoomToHeight1", QStringLiteral("Zoom To Height"));
+    AddItem(zoom, "ZoomIn101", QStringLiteral("Zoom In 10%"), true);
+    AddItem(zoom, "ZoomOut101", QStringLiteral("Zoom Out 10%"), true);
+    AddItem(zoom, "ZoomToFit1", QStringLiteral("Zoom To Fit"), true);
+    AddItem(zoom, "ZoomTo1001", QStringLiteral("Zoom To 100%"), true);
+    AddItem(zoom, "ZoomToWidth1", QStringLiteral("Zoom To Width"), true);
+    AddItem(zoom, "ZoomToHeight1", QStringLiteral("Zoom To Height"), true);
     QMenu* rotate = m->addMenu(QStringLiteral("&Rotate"));
     rotate->setObjectName(QStringLiteral("Rotate1"));
     rotate->setEnabled(false);
@@ -278,17 +308,16 @@ void TMainForm::CreatePopupMenus() {
     AddItem(m, "CopyToClipboard2", QStringLiteral("Copy To Clipboard"));
     QMenu* background = m->addMenu(QStringLiteral("Background Color"));
     background->setObjectName(QStringLiteral("BackgroundColor1"));
-    background->setEnabled(false);
-    AddItem(background, "Black1", QStringLiteral("Black"));
-    AddItem(background, "White1", QStringLiteral("White"));
-    AddItem(background, "Gray1", QStringLiteral("Gray"));
-    AddItem(background, "Custom1", QStringLiteral("Custom..."));
+    AddItem(background, "Black1", QStringLiteral("Black"), true);
+    AddItem(background, "White1", QStringLiteral("White"), true);
+    AddItem(background, "Gray1", QStringLiteral("Gray"), true);
+    AddItem(background, "Custom1", QStringLiteral("Custom..."), true);
     m->addSeparator();
-    AddItem(m, "ViewFullScreen1", QStringLiteral("&Full Screen [F11]"))->setCheckable(true);
-    QAction* autoFit = AddItem(m, "ToggleAutofit2", QStringLiteral("Auto-fit [F12]"));
+    AddItem(m, "ViewFullScreen1", QStringLiteral("&Full Screen [F11]"), true)->setCheckable(true);
+    QAction* autoFit = AddItem(m, "ToggleAutofit2", QStringLiteral("Auto-fit [F12]"), true);
     autoFit->setCheckable(true);
     autoFit->setChecked(true);
-    QAction* animate = AddItem(m, "AnimateGif1", QStringLiteral("Enable Gif Animatation"));
+    QAction* animate = AddItem(m, "AnimateGif1", QStringLiteral("Enable Gif Animatation"), true);
     animate->setCheckable(true);
     animate->setChecked(true);
 
@@ -308,13 +337,99 @@ void TMainForm::CreatePopupMenus() {
     connect(closeFolder1_, &QAction::triggered, this, &TMainForm::CloseCurrentFolder);
 }
 
-void TMainForm::UpdateCommands() {
-    if (!closeCurrentFolder1_)
-        return; // still being created
-    const bool hasFolder = currentFolder_ != nullptr;
-    closeCurrentFolder1_->setEnabled(hasFolder);
-    advancedFolderView1_->setEnabled(hasFolder);
-    tabAdvancedFolderView_->setEnabled(hasFolder);
-    closeFolder1_->setEnabled(hasFolder);
-    delete1_->setEnabled(hasFolder && currentFolder_->Model().SelectionCount() > 0);
+void TMainForm::ConnectViewerCommands() {
+    const auto onButton = [this](const char* name, auto slot) {
+        if (auto* button = findChild<QToolButton*>(QString::fromLatin1(name)))
+            connect(button, &QToolButton::clicked, this, slot);
+    };
+    const auto onItem = [this](const char* name, auto slot) {
+        if (QAction* item = Item(name))
+            connect(item, &QAction::triggered, this, slot);
+    };
+    const auto slideShowToggle = [this] {
+        if (SlideShowActive())
+            StopSlideShow();
+        else
+            StartSlideShow();
+    };
+    const auto fullScreenToggle = [this] {
+        ToggleFullScreen();
+        for (const char* name : {"ViewFullScreen1", "ViewFullScreen2"})
+            Item(name)->setChecked(fullScreen_);
+    };
+    const auto autoFitToggle = [this] { ToggleAutoFit(); };
+
+    onButton("SBtnSave", [this] { SaveImage(); });
+    onButton("SBtnPrint", [this] { PrintImage(); });
+    onButton("SBtnEmail", [this] { EmailSelection(); });
+    onButton("SBtnPrevious", [this] { PreviousImage(); });
+    onButton("SBtnNext", [this] { NextImage(); });
+    onButton("SBtnSlideShow", slideShowToggle);
+    onButton("SBtnZoomOut", [this] { ManualZoom(-ZoomMath::ZoomStep); });
+    onButton("SBtnZoomIn", [this] { ManualZoom(ZoomMath::ZoomStep); });
+    onButton("SBtnRotateCCW", [this] { TransformImage(3); });
+    onButton("SBtnRotateCW", [this] { TransformImage(1); });
+    onButton("SBtnTools", [this] { ShowToolbox(); });
+    onButton("SBtnAutoFit", autoFitToggle);
+    onButton("SBtnHide", fullScreenToggle);
+
+    onItem("SaveCtrlS1", [this] { SaveImage(); });
+    onItem("ReloadImageF51", [this] { ReloadImage(); });
+    onItem("ViewFullScreen1", fullScreenToggle);
+    onItem("ViewFullScreen2", fullScreenToggle);
+    onItem("ToggleAutofit1", autoFitToggle);
+    onItem("ToggleAutofit2", autoFitToggle);
+    onItem("oolBox1", [this] { ShowToolbox(); });
+    onItem("Options1", [this] { ShowOptions(); });
+    onItem("ViewMainMenu1", [this] { ShowMainMenu(true); });
+    onItem("PreviousImage1", [this] { PreviousImage(); });
+    onItem("NextImage1", [this] { NextImage(); });
+    onItem("SlideShow1", slideShowToggle);
+    onItem("PauseHoldH1", [this] { PauseSlideShow(); });
+    onItem("SlideShowOptions2", [this] { ShowOptions(SlideShowOptionsPage); });
+    onItem("ZoomIn101", [this] { ManualZoom(ZoomMath::ZoomStep); });
+    onItem("ZoomOut101", [this] { ManualZoom(-ZoomMath::ZoomStep); });
+    onItem("ZoomTo1001", [this] {
+        if (!LeaveAutoFit())
+            ApplyZoom(100);
+    });
+    onItem("ZoomToFit1", [this] {
+        if (!LeaveAutoFit())
+            ZoomToFit();
+    });
+    onItem("ZoomToWidth1", [this] {
+        if (!LeaveAutoFit())
+            ZoomToWidth();
+    });
+    onItem("ZoomToHeight1", [this] {
+        if (!LeaveAutoFit())
+            ZoomToHeight();
+    });
+    onItem("N90Clockwise1", [this] { TransformImage(1); });
+    onItem("N180Rotation1", [this] { TransformImage(2); });
+    onItem("N90CounterClockwise1", [this] { TransformImage(3); });
+    onItem("Horizontal1", [this] { TransformImage(4); });
+    onItem("Vertical1", [this] { TransformImage(5); });
+    onItem("Black1", [this] { SetBackgroundColor(QColor(Qt::black)); });
+    onItem("White1", [this] { SetBackgroundColor(QColor(Qt::white)); });
+    onItem("Gray1", [this] { SetBackgroundColor(QColor(0x80, 0x80, 0x80)); });
+    onItem("Custom1", [this] { ChooseCustomColor(); });
+    connect(Item("AnimateGif1"), &QAction::toggled, this, [this](bool on) { SetAnimateGif(on); });
+
+    for (ViewControl control : {ViewControl::MainMenu, ViewControl::Filmstrip, ViewControl::ToolBar,
+                                ViewControl::StatusBar, ViewControl::AdvancedViews}) {
+        for (bool fullScreenSet : {false, true}) {
+            if (QAction* item = VisibilityItem(control, fullScreenSet))
+                connect(item, &QAction::triggered, this, [this, control, fullScreenSet] {
+                    VisibilityItemClick(control, fullScreenSet);
+                });
+        }
+    }
+
+    connect(cmbZoomPercent_, &QComboBox::textActivated, this, [this](const QString& text) {
+        ZoomTextChanged(text);
+        SetKeyFocus();
+    });
+    for (QWidget* panel : {bigControlPanel_, smallControlPanel_})
+        panel->installEventFilter(this);
 }

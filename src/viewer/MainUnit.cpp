@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The main window's creation and layout, the viewer's state, the hand-off from a second start
-// and closing.
+// The main window's creation and layout, the hand-off from a second start and closing.
 #include "viewer/MainUnit.h"
 
 #include "dialogs/AboutUnit.h"
@@ -13,11 +12,16 @@
 #include "imaging/GenUtilUnit.h"
 #include "imaging/ImageFormats.h"
 #include "settings/RegistryUnit.h"
+#include "viewer/GifAnimator.h"
+#include "viewer/ImageBox.h"
+#include "viewer/PleaseWaitPanel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragMoveEvent>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -29,6 +33,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace {
 
@@ -52,13 +57,19 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent), fileMruList_(TRecentFolders::DefaultMaxItems) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Orvo Image Browser by Tamblin, Inc."));
-    hideFolderTab_ = ReadRegBool(RegNames::HideFolderTab, false);
     aboutDlg_ = new TAboutDlg(this);
+    slideShowTimer_ = new QTimer(this);
+    slideShowTimer_->setObjectName(QStringLiteral("SlideShowTimer"));
+    slideShowTimer_->setInterval(5000);
+    connect(slideShowTimer_, &QTimer::timeout, this, &TMainForm::SlideShowTimerTimer);
 
     CreateLayout();
     CreateMenus();
     CreatePopupMenus();
+    ConnectViewerCommands();
     ReadPlacement();
+    ReadSettings();
+    ApplyWindowedLayout();
 
     // The stored recent list is read before a folder of the command line joins it.
     fileMruList_.SetMaxItems(
@@ -69,16 +80,30 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
     OpenCommandLine(arguments);
 
     UpdateCommands();
+    if (!HasImage())
+        ClearViewer();
+    // Keys reach the window's handler before the control that has the focus.
+    qApp->installEventFilter(this);
     aboutDlg_->ShowSplashAtStart(arguments);
 }
 
 TMainForm::~TMainForm() {
+    qApp->removeEventFilter(this);
+    SetScreenCursor(std::nullopt);
     // The folder views go first, while everything they may ask of this window still exists.
     shuttingDown_ = true;
     const QList<TFolderViewForm*> views = openFolders_;
     openFolders_.clear();
     currentFolder_ = nullptr;
     qDeleteAll(views);
+}
+
+QObject* TMainForm::Control(const char* name) const {
+    return findChild<QObject*>(QString::fromLatin1(name));
+}
+
+QAction* TMainForm::Item(const char* name) const {
+    return findChild<QAction*>(QString::fromLatin1(name));
 }
 
 void TMainForm::CreateLayout() {
@@ -92,17 +117,7 @@ void TMainForm::CreateLayout() {
     contentLayout->setContentsMargins(0, 0, 0, 0);
     contentLayout->setSpacing(0);
     QWidget* subMain = BlackPanel("SubMainPanel", content);
-    auto* subLayout = new QVBoxLayout(subMain);
-    subLayout->setContentsMargins(0, 0, 0, 0);
-    scrollBox1_ = new QScrollArea(subMain);
-    scrollBox1_->setObjectName(QStringLiteral("ScrollBox1"));
-    scrollBox1_->setFrameShape(QFrame::NoFrame);
-    scrollBox1_->setBackgroundRole(QPalette::Window);
-    QPalette palette = scrollBox1_->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    scrollBox1_->setPalette(palette);
-    scrollBox1_->viewport()->installEventFilter(this);
-    subLayout->addWidget(scrollBox1_);
+    CreateViewingArea(subMain);
     contentLayout->addWidget(subMain, 1);
 
     thumbPageControl_ = new QTabWidget(content);
@@ -143,6 +158,38 @@ void TMainForm::CreateLayout() {
     bar->addWidget(statusPanel0_);
     bar->addWidget(statusPanel1_, 1);
     bar->addPermanentWidget(mainProgressBar_);
+}
+
+void TMainForm::CreateViewingArea(QWidget* parent) {
+    // The scroll box and the please-wait panel share one cell; the panel covers the box.
+    auto* stack = new QGridLayout(parent);
+    stack->setContentsMargins(0, 0, 0, 0);
+    scrollBox1_ = new QScrollArea(parent);
+    scrollBox1_->setObjectName(QStringLiteral("ScrollBox1"));
+    scrollBox1_->setFrameShape(QFrame::NoFrame);
+    scrollBox1_->setWidgetResizable(false);
+    scrollBox1_->viewport()->setAutoFillBackground(true);
+    canvas_ = new QWidget;
+    canvas_->setObjectName(QStringLiteral("ScrollBoxContent"));
+    canvas_->resize(0, 0);
+    scrollBox1_->setWidget(canvas_);
+    image1_ = new TImageBox(canvas_);
+    image1_->setObjectName(QStringLiteral("Image1"));
+    gifAnimator_ = new TGifAnimator(canvas_);
+    gifAnimator_->setObjectName(QStringLiteral("JvGIFAnimator1"));
+    gifAnimator_->hide();
+    for (QWidget* control : {scrollBox1_->viewport(), canvas_, static_cast<QWidget*>(image1_),
+                             static_cast<QWidget*>(gifAnimator_)}) {
+        control->installEventFilter(this);
+        control->setMouseTracking(true);
+    }
+    stack->addWidget(scrollBox1_, 0, 0);
+    pnlPleaseWait_ = new TPleaseWaitPanel(parent);
+    pnlPleaseWait_->installEventFilter(this);
+    connect(pnlPleaseWait_, &TPleaseWaitPanel::Clicked, this, &TMainForm::PleaseWaitClick);
+    stack->addWidget(pnlPleaseWait_, 0, 0);
+    SetBackgroundColor(Qt::white); // differs from the design colour, so black below applies
+    SetBackgroundColor(Qt::black);
 }
 
 void TMainForm::OpenCommandLine(const QStringList& arguments) {
@@ -194,99 +241,14 @@ void TMainForm::WritePlacement() {
                               .arg(normal.top())
                               .arg(normal.left() + normal.width())
                               .arg(normal.top() + normal.height()));
+        // In full screen the state to come back to is the one before it.
+        const bool maximized =
+            fullScreen_ ? rememberedState_.testFlag(Qt::WindowMaximized) : isMaximized();
         WriteRegSubString(PlacementKey, QStringLiteral("ShowCmd"),
-                          isMaximized() ? QStringLiteral("3") : QStringLiteral("1"));
+                          maximized ? QStringLiteral("3") : QStringLiteral("1"));
     } catch (const std::exception&) {
         // A store that cannot be written loses the placement; closing goes on.
     }
-}
-
-// --- the viewer's state ---
-
-void TMainForm::SetCurrentImage(const QString& name, const QString& path) {
-    currentImageName_ = name;
-    currentImagePath_ = path;
-}
-
-void TMainForm::ShowImage(TFolderViewForm* view, const QString& name) {
-    if (!view || shuttingDown_)
-        return;
-    currentFolder_ = view;
-    currentImageName_ = name;
-    currentImagePath_ =
-        view->Model().FileCount() > 0 ? JoinPath(view->FolderPath(), name) : QString();
-    imageModified_ = false;
-    if (view->Model().FileCount() == 0)
-        ClearViewer();
-    UpdateCommands();
-    UpdateCaption();
-}
-
-void TMainForm::ClearViewer() {
-    currentImageName_.clear();
-    currentImagePath_.clear();
-    imageModified_ = false;
-    UpdateCommands();
-    UpdateCaption();
-}
-
-void TMainForm::UpdateCaption() {
-    statusPanel1_->setText(HasImage() ? currentImageName_ : QString());
-    if (currentFolder_)
-        setWindowTitle(QStringLiteral("Orvo Image Browser - ") + (currentImagePath_.isEmpty()
-                                                                      ? currentFolder_->FolderPath()
-                                                                      : currentImagePath_));
-    else
-        setWindowTitle(QStringLiteral("Orvo Image Browser by Tamblin"));
-}
-
-bool TMainForm::PromptSaveModified() {
-    // Nothing can be modified before the image commands exist.
-    return false;
-}
-
-void TMainForm::SaveImage() {
-    // Saving a modified image arrives with the image commands; nothing is modified before.
-}
-
-bool TMainForm::FilmstripVisible() const {
-    return thumbPageControl_->isVisibleTo(const_cast<TMainForm*>(this));
-}
-
-bool TMainForm::AdvancedViewsVisible() const {
-    return true;
-}
-
-void TMainForm::SetKeyFocus() {
-    if (isVisible())
-        scrollBox1_->setFocus();
-}
-
-void TMainForm::BeginBusy(bool showPanel) {
-    Q_UNUSED(showPanel); // the please-wait panel arrives with the viewer
-    if (busyDepth_++ == 0)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-void TMainForm::EndBusy() {
-    if (busyDepth_ > 0 && --busyDepth_ == 0)
-        QApplication::restoreOverrideCursor();
-}
-
-void TMainForm::SetProgress(int value, int maximum) {
-    mainProgressBar_->setMaximum(maximum > 0 ? maximum : 100);
-    mainProgressBar_->setValue(value);
-}
-
-void TMainForm::ShowLongHint(const QString& text) {
-    if (text.isEmpty())
-        statusBar()->clearMessage();
-    else
-        statusBar()->showMessage(text);
-}
-
-void TMainForm::EmailSelection() {
-    // The e-mail wizard arrives with its own window.
 }
 
 void TMainForm::ShowErrorMessage(const QString& message) {
@@ -294,7 +256,7 @@ void TMainForm::ShowErrorMessage(const QString& message) {
 }
 
 void TMainForm::ShowAbout() {
-    if (!SlideShowActive())
+    if (!SlideShowRunning())
         aboutDlg_->ShowAbout();
 }
 
@@ -326,15 +288,55 @@ void TMainForm::PXD_MainExecuteMacro(const QString& macro) {
     if (!macro.isEmpty())
         OpenImagePath(macro, false);
     if (isMinimized())
-        showNormal();
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     raise();
     activateWindow();
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == scrollBox1_->viewport() && event->type() == QEvent::MouseButtonPress) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        // The window sees every key before the control with the focus: once, when the key is
+        // delivered to that control (or to the window when nothing has the focus).
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this &&
+            (widget == QApplication::focusWidget() ||
+             (!QApplication::focusWidget() && widget == this)))
+            FormKeyDown(static_cast<QKeyEvent*>(event));
+        return false;
+    }
+    case QEvent::ToolTip:
+    case QEvent::StatusTip: {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!hintsEnabled_ && widget && widget->window() == this)
+            return true;
+        break;
+    }
+    default:
+        break;
+    }
+    if (!thumbPageControl_ || !scrollBox1_)
+        return QMainWindow::eventFilter(watched, event); // still being created
+    if ((watched == bigControlPanel_ || watched == smallControlPanel_) &&
+        event->type() == QEvent::MouseButtonPress)
         SetKeyFocus();
-    } else if (watched == thumbPageControl_->tabBar()) {
+    if (watched == pnlPleaseWait_ && event->type() == QEvent::Resize)
+        pnlPleaseWait_->ArrangeHints();
+    const bool viewingArea = watched == scrollBox1_->viewport() || watched == canvas_ ||
+                             watched == image1_ || watched == gifAnimator_;
+    if (viewingArea) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            SetKeyFocus();
+        } else if (event->type() == QEvent::MouseMove) {
+            PointerMoved(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        } else if (event->type() == QEvent::Wheel) {
+            return HandleWheel(static_cast<QWheelEvent*>(event));
+        } else if (watched == scrollBox1_->viewport() && event->type() == QEvent::Resize) {
+            ZoomBy(0);
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
+    if (watched == thumbPageControl_->tabBar()) {
         if (event->type() == QEvent::ContextMenu) {
             auto* menuEvent = static_cast<QContextMenuEvent*>(event);
             tabPopupMenu_->popup(menuEvent->globalPos());
@@ -363,11 +365,21 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (shuttingDown_) {
+        event->accept();
+        return;
+    }
     PromptSaveModified();
+    SetScreenCursor(Qt::WaitCursor);
+    gifAnimator_->SetAnimate(false);
+    slideShowTimer_->stop();
     WritePlacement();
     hide();
     shuttingDown_ = true;
     for (qsizetype i = openFolders_.size() - 1; i >= 0; --i)
         openFolders_.at(i)->CloseFolder();
+    EmptyTempFolder();
+    WriteSettings();
+    SetScreenCursor(std::nullopt);
     event->accept();
 }

@@ -2,14 +2,25 @@
 #pragma once
 
 #include "folderview/FileClipboard.h"
+#include "imaging/Picture.h"
 #include "settings/RecentFolders.h"
+#include "viewer/ControlVisibility.h"
+#include "viewer/KeyMap.h"
+#include "viewer/SlideShowState.h"
+#include "viewer/ZoomMath.h"
 
 #include <QList>
 #include <QMainWindow>
 #include <QStringList>
 
+#include <optional>
+
 class QAction;
 class QComboBox;
+class QKeyEvent;
+class QLineEdit;
+class QMenuBar;
+class QWheelEvent;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -21,13 +32,18 @@ class TAboutDlg;
 class TFileProgressDialog;
 class TFolderModel;
 class TFolderViewForm;
+class TGifAnimator;
+class TImageBox;
+class TPleaseWaitPanel;
 
 // The main window: the viewer, the open folders and every command around them. The first
 // window the program creates; closing it ends the program.
 //
-// Its definition is split by concern: MainUnit.cpp (creation, layout, the viewer's state and
-// closing), MainFolders.cpp (open folders and the folder tab area), MainMenus.cpp (menus, tool
-// bar and popup menus), MainRecent.cpp (the recent-folder menu).
+// Its definition is split by concern: MainUnit.cpp (creation, layout, hand-off and closing),
+// MainSettings.cpp (the stored settings), MainFolders.cpp (open folders and the folder tab area),
+// MainMenus.cpp (menus, tool bar and popup menus), MainCommandStates.cpp (which commands are
+// enabled), MainRecent.cpp (the recent-folder menu), MainDisplay.cpp (showing and stepping
+// through images), MainZoom.cpp, MainFullScreen.cpp, MainSlideShow.cpp and MainKeys.cpp.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -105,37 +121,126 @@ public:
     // --- the other windows ---
     void ShowAbout();
 
-    // --- the viewer (its own work arrives with the viewer; here its state) ---
+    // --- the viewer (MainDisplay.cpp) ---
     const QString& CurrentImageName() const { return currentImageName_; }
     const QString& CurrentImagePath() const { return currentImagePath_; }
     void SetCurrentImage(const QString& name, const QString& path);
     bool HasImage() const { return !currentImagePath_.isEmpty(); }
-    // Shows a file of a folder view.
+    // The picture shown (Image1's picture); empty when none.
+    const TPicture& Picture() const { return picture_; }
+    // Loads and shows a file of a folder view, with the error questions of a failed load.
     void ShowImage(TFolderViewForm* view, const QString& name);
     void ClearViewer();
+    // Shows the current file again as stored; unsaved changes are dropped without a question.
+    void ReloadImage();
+    void NextImage();
+    void PreviousImage();
     void UpdateCaption();
-    // Enabled state of the commands that depend on the folders and the image.
+    // Enabled state of the commands that depend on the folders, the image and the slide show.
     void UpdateCommands();
-    // Offers to save a modified image; true when the caller must abandon its step.
-    bool PromptSaveModified();
-    bool ImageModified() const { return imageModified_; }
-    // The Save Image command (for the folder-deleted question).
-    void SaveImage();
-    bool FilmstripVisible() const;
-    bool AdvancedViewsVisible() const;
-    bool SlideShowActive() const { return false; }
-    bool ShuttingDown() const { return shuttingDown_; }
-    void SetKeyFocus();
+    // Shows the picture still, or plays it when it is an animated GIF and animation is on.
+    void SetupAnimation();
+    bool AnimateGif() const;
+    void SetAnimateGif(bool on);
+    // The viewing area's colour (also the please-wait panel's).
+    void SetBackgroundColor(const QColor& color);
+    QColor BackgroundColor() const;
     void BeginBusy(bool showPanel);
     void EndBusy();
     // The progress bar while a folder is listed.
     void SetProgress(int value, int maximum);
     // A long hint in the status bar (empty clears it).
     void ShowLongHint(const QString& text);
+    // Offers to save a modified image; true when the caller must abandon its step.
+    bool PromptSaveModified();
+    bool ImageModified() const { return imageModified_; }
+    // The Save Image command (for the folder-deleted question).
+    void SaveImage();
+    bool ShuttingDown() const { return shuttingDown_; }
+
+    // --- zoom and fit (MainZoom.cpp) ---
+    bool AutoFit() const { return autoFit_; }
+    int ZoomPercent() const { return zoomPercent_; }
+    void SetZoomPercent(int percent) { zoomPercent_ = percent; }
+    void ApplyZoom(quint32 percent);
+    void ZoomBy(int step);
+    void ZoomToFit();
+    void ZoomToWidth();
+    void ZoomToHeight();
+    // Leaves auto-fit, asking first when the prompt is on; true when auto-fit is still on.
+    bool LeaveAutoFit();
+    void ToggleAutoFit();
+    // Moves a scroll bar of the viewing area by a percentage of its range.
+    void ScrollHorizontal(int percent);
+    void ScrollVertical(int percent);
+    // A new text in the zoom box (typed and confirmed, or chosen from its list).
+    void ZoomTextChanged(const QString& text);
+    QScrollArea* ScrollBox1() const { return scrollBox1_; }
+    // Image1: the picture control inside the viewing area, and the GIF player over it.
+    TImageBox* Image1() const { return image1_; }
+    TGifAnimator* GifAnimator() const { return gifAnimator_; }
+    TPleaseWaitPanel* PnlPleaseWait() const { return pnlPleaseWait_; }
+    QComboBox* CmbZoomPercent() const { return cmbZoomPercent_; }
+
+    // --- full screen and control visibility (MainFullScreen.cpp) ---
+    bool FullScreen() const { return fullScreen_; }
+    void SetFullScreen(bool on, bool promptAllowed);
+    void ToggleFullScreen();
+    TControlVisibility& Visibility() { return visibility_; }
+    // Whether a control shows in the mode in force.
+    bool MainMenuVisible() const;
+    bool FilmstripVisible() const;
+    bool ToolBarVisible() const;
+    bool StatusBarVisible() const;
+    bool AdvancedViewsVisible() const;
+    void ShowMainMenu(bool on);
+    void ShowFilmstrip(bool on);
+    void ShowToolBar(bool on);
+    void ShowStatusBar(bool on);
+    void ShowAdvancedViews(bool on);
+    // A click on a choice of the "Controls" (windowed) or "Full Screen Controls" menu.
+    void VisibilityItemClick(ViewControl control, bool fullScreenSet);
+
+    // --- slide show (MainSlideShow.cpp) ---
+    bool SlideShowActive() const { return slideShow_.Active(); }
+    bool SlideShowRunning() const { return slideShow_.TimerRunning(); }
+    void StartSlideShow();
+    void StopSlideShow();
+    void PauseSlideShow();
+    QTimer* SlideShowTimer() const { return slideShowTimer_; }
+    bool StartAtBeginning() const { return startAtBeginning_; }
+    void SetStartAtBeginning(bool on) { startAtBeginning_ = on; }
+    bool PlayInReverse() const { return playInReverse_; }
+    void SetPlayInReverse(bool on) { playInReverse_ = on; }
+    bool CursorHidden() const { return cursorHidden_; }
+    void HideCursor();
+    void RevealCursor();
+
+    // --- keys (MainKeys.cpp) ---
+    // Gives the keyboard focus to the invisible key-grab field, so letters act as commands.
+    void SetKeyFocus();
+    QLineEdit* EdtKeyGrab() const { return edtKeyGrab_; }
+    // The key handler: runs the command the key table names for the key; never consumes it.
+    void FormKeyDown(QKeyEvent* event);
+
+    // --- the other windows and commands (MainCommands.cpp) ---
+    // Rotates (1 clockwise, 2 half a turn, 3 counter-clockwise) or flips (4 horizontally,
+    // 5 vertically) the shown picture.
+    void TransformImage(int code);
+    void RenameImage();
+    void PrintImage();
+    void ShowToolbox();
     // The e-mail wizard for the current folder's selection.
     void EmailSelection();
     // The program's error box for a message (caption "Error").
     void ShowErrorMessage(const QString& message);
+    // The Options dialog, on its first page or on the slide-show page.
+    static constexpr int SlideShowOptionsPage = 1;
+    void ShowOptions(int page = 0);
+
+    // --- settings (MainSettings.cpp) ---
+    bool AutoSaveImages() const { return autoSaveImages_; }
+    void SetAutoSaveImages(bool on) { autoSaveImages_ = on; }
 
 public slots:
     // A macro handed over by a second start: "EXIT" closes the window; any other text brings
@@ -149,19 +254,61 @@ protected:
 private:
     // MainUnit.cpp
     void CreateLayout();
+    void CreateViewingArea(QWidget* parent);
     void OpenCommandLine(const QStringList& arguments);
     void ReadPlacement();
     void WritePlacement();
+    // MainSettings.cpp
+    void ReadSettings();
+    void WriteSettings();
+    // Deletes the image files of the program's temporary folder and the folder when it is empty.
+    void EmptyTempFolder();
     // MainMenus.cpp
     void CreateMenus();
     // Creates BigControlPanel with the tool bar in it.
     void CreateToolBar(QWidget* parent);
     void CreatePopupMenus();
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption, bool enabled = false);
+    void ConnectViewerCommands();
+    // The check items of a visibility choice in both sets.
+    QAction* VisibilityItem(ViewControl control, bool fullScreenSet) const;
+    void SyncVisibilityChecks();
     // MainFolders.cpp
     void ThumbPageControlChange(int index);
     void TabHackTimerTimer();
     void WindowsMenuClick(QAction* item);
+    // MainDisplay.cpp
+    // One pass of loading the current file; throws on failure.
+    void LoadCurrentImage(TFolderViewForm* view);
+    // A failed load: true when the loop goes on with the file now selected.
+    bool AnswerLoadError(TFolderViewForm* view, const QString& message, bool& stop);
+    void PleaseWaitClick();
+    void ChooseCustomColor();
+    // MainZoom.cpp
+    ZoomMath::ZoomInput CurrentZoomInput() const;
+    // Runs a zoom computation under the re-entry guard and puts its result on screen.
+    template <typename Compute> void RunZoom(Compute compute);
+    void PlaceImage(const ZoomMath::ZoomLayout& layout);
+    void ShowZoomText();
+    // A zoom command: leaves auto-fit first and does nothing when it stays on.
+    void ManualZoom(int step);
+    bool HandleWheel(QWheelEvent* event);
+    // MainFullScreen.cpp
+    void ApplyWindowedLayout();
+    // MainSlideShow.cpp
+    void SlideShowTimerTimer();
+    void EnableFloatingViews(bool enabled);
+    void SetScreenCursor(std::optional<Qt::CursorShape> shape);
+    void PointerMoved(QPoint globalPosition);
+    void SetWindowHint(const QString& hint);
+    // MainKeys.cpp
+    KeyContext CurrentKeyContext() const;
+    void RunKeyCommand(const KeyAction& action);
+    void StepTab(int direction);
+
+    // A child control or menu item by object name.
+    QObject* Control(const char* name) const;
+    QAction* Item(const char* name) const;
 
     // folders
     QList<TFolderViewForm*> openFolders_;
@@ -177,14 +324,44 @@ private:
     TFileProgressDialog* fileProgress_ = nullptr; // created at the first paste, then reused
 
     // viewer state
+    TPicture picture_;
     QString currentImageName_;
     QString currentImagePath_;
     bool imageModified_ = false;
+    bool changesDiscarded_ = false;
+    bool imageResized_ = false;
     bool shuttingDown_ = false;
     int busyDepth_ = 0;
+    int showImageCalls_ = 0; // counts ShowImage calls, to notice one made by a nested step
+    bool autoSaveImages_ = true;
+
+    // zoom
+    bool autoFit_ = true;
+    int zoomPercent_ = 100;
+    bool zoomGuard_ = false;
+
+    // full screen
+    bool fullScreen_ = false;
+    Qt::WindowStates rememberedState_ = Qt::WindowNoState;
+    QWidget* rememberedTab_ = nullptr;
+    TControlVisibility visibility_;
+    bool hintsEnabled_ = true;
+
+    // slide show
+    TSlideShowState slideShow_;
+    QTimer* slideShowTimer_ = nullptr;
+    bool startAtBeginning_ = false;
+    bool playInReverse_ = false;
+    bool cursorHidden_ = false;
+    bool screenCursorSet_ = false;
 
     // controls
     QScrollArea* scrollBox1_ = nullptr;
+    QWidget* canvas_ = nullptr; // the scrolled content holding Image1
+    TImageBox* image1_ = nullptr;
+    TGifAnimator* gifAnimator_ = nullptr;
+    TPleaseWaitPanel* pnlPleaseWait_ = nullptr;
+    QLineEdit* edtKeyGrab_ = nullptr;
     QTabWidget* thumbPageControl_ = nullptr;
     QTimer* tabHackTimer_ = nullptr;
     QWidget* bigControlPanel_ = nullptr;
@@ -195,6 +372,7 @@ private:
     QToolButton* sBtnOpen_ = nullptr;
     QToolButton* sBtnEmail_ = nullptr;
     QComboBox* cmbZoomPercent_ = nullptr;
+    QMenuBar* mainMenu1_ = nullptr;
 
     // menu items whose state changes here
     QAction* openImage1_ = nullptr;

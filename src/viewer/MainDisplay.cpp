@@ -1,0 +1,282 @@
+// SPDX-License-Identifier: MIT
+// Showing an image: loading it with the error questions of a failed load, stepping to the next
+// and previous image, emptying the viewer, the caption and status text, GIF animation, the busy
+// indication and the viewing area's colour.
+#include "viewer/MainUnit.h"
+
+#include "dialogs/Dialogs.h"
+#include "dialogs/HelpDlgUnit.h"
+#include "dialogs/ModalResult.h"
+#include "folderview/FolderModel.h"
+#include "folderview/FolderViewUnit.h"
+#include "imaging/AppError.h"
+#include "imaging/GifImage.h"
+#include "imaging/ImageFormats.h"
+#include "viewer/GifAnimator.h"
+#include "viewer/ImageBox.h"
+#include "viewer/PleaseWaitPanel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+
+namespace {
+
+const QString LoadingCaption = QStringLiteral("Loading Image, Please Wait...");
+
+} // namespace
+
+void TMainForm::SetCurrentImage(const QString& name, const QString& path) {
+    currentImageName_ = name;
+    currentImagePath_ = path;
+}
+
+void TMainForm::LoadCurrentImage(TFolderViewForm* view) {
+    currentImagePath_ = JoinPath(view->FolderPath(), currentImageName_);
+    const QFileInfo info(currentImagePath_);
+    if (!info.exists() || info.isDir())
+        throw AppError(QStringLiteral("File \"") + currentImagePath_ +
+                       QStringLiteral("\" Does Not Exist"));
+    picture_.LoadFromFile(currentImagePath_);
+    image1_->SetGraphic(picture_.Graphic());
+    SetupAnimation();
+    imageModified_ = false;
+    changesDiscarded_ = false;
+    imageResized_ = false;
+    scrollBox1_->verticalScrollBar()->setValue(0);
+    scrollBox1_->horizontalScrollBar()->setValue(0);
+    ZoomBy(0);
+    UpdateCommands();
+}
+
+void TMainForm::ShowImage(TFolderViewForm* view, const QString& name) {
+    if (!view || shuttingDown_)
+        return;
+    ++showImageCalls_;
+    currentFolder_ = view;
+    currentImageName_ = name;
+    pnlPleaseWait_->HideHints();
+    pnlPleaseWait_->SetCaption(LoadingCaption);
+    BeginBusy(false);
+    bool retry = true;
+    while (retry && view->Model().FileCount() > 0) {
+        try {
+            LoadCurrentImage(view);
+            retry = false;
+        } catch (const std::exception& error) {
+            bool stop = false;
+            retry = AnswerLoadError(view, QString::fromUtf8(error.what()), stop);
+            if (stop)
+                return;
+        }
+    }
+    EndBusy();
+    if (view->Model().FileCount() == 0)
+        ClearViewer();
+    UpdateCaption();
+}
+
+bool TMainForm::AnswerLoadError(TFolderViewForm* view, const QString& message, bool& stop) {
+    stop = true;
+    picture_.Clear();
+    image1_->SetGraphic(nullptr);
+    gifAnimator_->Clear();
+    if (!QFileInfo(view->FolderPath()).isDir()) {
+        EndBusy();
+        THelpDlg& box = HelpDlg();
+        box.SetOkCaption(QStringLiteral("Close Folder"));
+        box.ShowCancelButton(QStringLiteral("Ignore"));
+        if (box.ShowErrorMessage(QStringLiteral("The Image Folder you have open has either been "
+                                                "deleted, moved, or renamed.")) == mrOk)
+            view->CloseFolder();
+        return false;
+    }
+    THelpDlg& box = HelpDlg();
+    box.SetOkCaption(QStringLiteral("Delete"));
+    box.ShowCancelButton(QStringLiteral("Skip"));
+    const int answer =
+        box.ShowHelpBox(QStringLiteral("File Error"),
+                        QStringLiteral("The following error occured while attempting to open \"") +
+                            currentImageName_ + QStringLiteral("\":"),
+                        message);
+    const int callsBefore = showImageCalls_;
+    const QString removed = answer == mrOk
+                                ? view->Model().RemoveFile(currentImageName_, true, true, true)
+                                : QStringLiteral("-");
+    if (removed == QLatin1String("-")) {
+        EndBusy();
+        ClearViewer();
+        NextImage();
+        return false;
+    }
+    // Deleted: the folder has selected a neighbour. When it showed it already, that call has
+    // done the work (and answered its own errors); otherwise the next pass loads it.
+    if (showImageCalls_ != callsBefore) {
+        EndBusy();
+        return false;
+    }
+    stop = false;
+    return true;
+}
+
+void TMainForm::ClearViewer() {
+    if (SlideShowActive())
+        StopSlideShow();
+    currentImageName_.clear();
+    currentImagePath_.clear();
+    picture_.Clear();
+    image1_->SetGraphic(nullptr);
+    gifAnimator_->Clear();
+    gifAnimator_->hide();
+    image1_->show();
+    imageModified_ = false;
+    changesDiscarded_ = false;
+    imageResized_ = false;
+    UpdateCommands();
+    pnlPleaseWait_->ShowHints(!openFolders_.isEmpty());
+    pnlPleaseWait_->SetCaption(QString());
+    pnlPleaseWait_->show();
+    pnlPleaseWait_->raise();
+    UpdateCaption();
+}
+
+void TMainForm::ReloadImage() {
+    if (currentFolder_)
+        ShowImage(currentFolder_, currentImageName_);
+}
+
+void TMainForm::NextImage() {
+    if (PromptSaveModified())
+        return;
+    if (currentFolder_)
+        currentFolder_->Model().SelectNext();
+}
+
+void TMainForm::PreviousImage() {
+    if (PromptSaveModified())
+        return;
+    if (currentFolder_)
+        currentFolder_->Model().SelectPrevious();
+}
+
+void TMainForm::UpdateCaption() {
+    QString status;
+    if (HasImage()) {
+        status = currentImageName_ +
+                 QStringLiteral(" (%1x%2)").arg(picture_.Width()).arg(picture_.Height());
+        if (imageModified_)
+            status += QStringLiteral(" (Modified)");
+    }
+    statusPanel1_->setText(status);
+    if (currentFolder_)
+        setWindowTitle(QStringLiteral("Orvo Image Browser - ") + (currentImagePath_.isEmpty()
+                                                                      ? currentFolder_->FolderPath()
+                                                                      : currentImagePath_));
+    else
+        setWindowTitle(QStringLiteral("Orvo Image Browser by Tamblin"));
+}
+
+bool TMainForm::AnimateGif() const {
+    return Item("AnimateGif1")->isChecked();
+}
+
+void TMainForm::SetAnimateGif(bool on) {
+    Item("AnimateGif1")->setChecked(on);
+    // The shown GIF follows at once, whatever its frames or the slide show.
+    if (gifAnimator_->HasImage())
+        gifAnimator_->SetAnimate(on);
+}
+
+void TMainForm::SetupAnimation() {
+    const auto* gif = dynamic_cast<const TGIFImage*>(picture_.Graphic());
+    if (gif) {
+        try {
+            gifAnimator_->SetImage(*gif);
+            gifAnimator_->setGeometry(image1_->geometry());
+            gifAnimator_->SetAnimate(AnimateGif() && !SlideShowRunning() && gif->FrameCount() > 1);
+            gifAnimator_->show();
+            gifAnimator_->raise();
+            image1_->hide();
+            return;
+        } catch (const std::exception&) {
+            // shown still below
+        }
+    }
+    gifAnimator_->Clear();
+    gifAnimator_->hide();
+    image1_->show();
+}
+
+void TMainForm::SetBackgroundColor(const QColor& color) {
+    if (color == pnlPleaseWait_->Color())
+        return;
+    pnlPleaseWait_->SetColor(color);
+    QPalette palette = scrollBox1_->viewport()->palette();
+    palette.setColor(QPalette::Window, color);
+    scrollBox1_->viewport()->setPalette(palette);
+}
+
+QColor TMainForm::BackgroundColor() const {
+    return pnlPleaseWait_->Color();
+}
+
+void TMainForm::ChooseCustomColor() {
+    const QColor color = QColorDialog::getColor(BackgroundColor(), this);
+    if (color.isValid())
+        SetBackgroundColor(color);
+}
+
+void TMainForm::BeginBusy(bool showPanel) {
+    if (showPanel) {
+        pnlPleaseWait_->show();
+        pnlPleaseWait_->raise();
+        pnlPleaseWait_->repaint();
+    }
+    if (busyDepth_++ == 0 && !cursorHidden_)
+        SetScreenCursor(Qt::WaitCursor);
+}
+
+void TMainForm::EndBusy() {
+    if (!pnlPleaseWait_->isHidden() && HasImage()) {
+        pnlPleaseWait_->hide();
+        scrollBox1_->repaint();
+    }
+    if (busyDepth_ > 0 && --busyDepth_ == 0 && !cursorHidden_)
+        SetScreenCursor(std::nullopt);
+}
+
+void TMainForm::SetProgress(int value, int maximum) {
+    // The bar is left alone during a slide show.
+    if (SlideShowActive())
+        return;
+    mainProgressBar_->setMaximum(maximum > 0 ? maximum : 100);
+    mainProgressBar_->setValue(value);
+}
+
+void TMainForm::ShowLongHint(const QString& text) {
+    if (text.isEmpty())
+        statusBar()->clearMessage();
+    else
+        statusBar()->showMessage(text);
+}
+
+void TMainForm::PleaseWaitClick() {
+    if (!HasImage())
+        ShowOpenFolderDialog();
+    SetKeyFocus();
+}
+
+bool TMainForm::PromptSaveModified() {
+    // Nothing can be modified before the image commands exist.
+    return false;
+}
+
+void TMainForm::SaveImage() {
+    // Saving a modified image arrives with the image commands; nothing is modified before.
+}
