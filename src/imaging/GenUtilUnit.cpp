@@ -78,7 +78,8 @@ QString FirstUsableTempFolder(const QList<TempFolderCandidate>& candidates) {
 }
 
 QString TempFolder() {
-    if (CachedTemp.isEmpty())
+    // A folder removed since (the program empties it at close) is made again.
+    if (CachedTemp.isEmpty() || !QFileInfo(CachedTemp).isDir())
         CachedTemp = FirstUsableTempFolder(TempFolderCandidates());
     return CachedTemp;
 }

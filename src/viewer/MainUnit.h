@@ -208,6 +208,8 @@ public:
     void StopSlideShow();
     void PauseSlideShow();
     QTimer* SlideShowTimer() const { return slideShowTimer_; }
+    // One tick of the slide show: the next (or, in reverse, the previous) image.
+    void SlideShowTimerTimer();
     bool StartAtBeginning() const { return startAtBeginning_; }
     void SetStartAtBeginning(bool on) { startAtBeginning_ = on; }
     bool PlayInReverse() const { return playInReverse_; }
@@ -296,7 +298,6 @@ private:
     // MainFullScreen.cpp
     void ApplyWindowedLayout();
     // MainSlideShow.cpp
-    void SlideShowTimerTimer();
     void EnableFloatingViews(bool enabled);
     void SetScreenCursor(std::optional<Qt::CursorShape> shape);
     void PointerMoved(QPoint globalPosition);
