@@ -5,6 +5,7 @@
 
 #include "folderview/FolderModel.h"
 #include "folderview/FolderViewUnit.h"
+#include "tools/ToolsFormUnit.h"
 
 #include <QAction>
 #include <QMenu>
@@ -122,4 +123,6 @@ void TMainForm::UpdateCommands() {
         if (QObject* control = Control(state.name))
             SetEnabled(control, enabled(state.need));
     }
+    if (toolBox_)
+        toolBox_->EnableTools(enabled(Need::ImageIdle));
 }

@@ -2,6 +2,9 @@
 // Commands that hand the shown image to other windows and to the desktop.
 #include "viewer/MainUnit.h"
 
+#include "dialogs/OptionsFormUnit.h"
+#include "tools/ToolsFormUnit.h"
+
 void TMainForm::TransformImage(int code) {
     Q_UNUSED(code); // rotating and flipping arrive with the image commands
 }
@@ -14,12 +17,25 @@ void TMainForm::PrintImage() {
     // printing arrives with the desktop commands
 }
 
+void TMainForm::ResizeImage(int width, int height) {
+    Q_UNUSED(width); // resizing arrives with the image commands
+    Q_UNUSED(height);
+}
+
 void TMainForm::ShowToolbox() {
-    // the image tools window arrives with its own window
+    if (SlideShowRunning())
+        return;
+    toolBox_->ResetSizes();
+    toolBox_->EnableTools(HasImage());
+    toolBox_->show();
+    toolBox_->raise();
 }
 
 void TMainForm::ShowOptions(int page) {
-    Q_UNUSED(page); // the Options dialog arrives with its own window
+    if (page == LastOptionsPage)
+        optionsForm_->ShowModal();
+    else
+        optionsForm_->ShowModal(OptionsPage(page));
 }
 
 void TMainForm::EmailSelection() {

@@ -12,6 +12,7 @@
 #include "imaging/AppError.h"
 #include "imaging/GifImage.h"
 #include "imaging/ImageFormats.h"
+#include "tools/ToolsFormUnit.h"
 #include "viewer/GifAnimator.h"
 #include "viewer/ImageBox.h"
 #include "viewer/PleaseWaitPanel.h"
@@ -52,6 +53,7 @@ void TMainForm::LoadCurrentImage(TFolderViewForm* view) {
     scrollBox1_->verticalScrollBar()->setValue(0);
     scrollBox1_->horizontalScrollBar()->setValue(0);
     ZoomBy(0);
+    toolBox_->ResetSizes();
     UpdateCommands();
 }
 

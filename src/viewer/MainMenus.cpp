@@ -241,7 +241,7 @@ void TMainForm::CreateMenus() {
     QMenu* tools = bar->addMenu(QStringLiteral("Tools"));
     tools->setObjectName(QStringLiteral("Tools1"));
     AddItem(tools, "oolBox1", QStringLiteral("Image Toolbox... [Ctrl+T]"));
-    AddItem(tools, "Options1", QStringLiteral("Options... [F8]"));
+    AddItem(tools, "Options1", QStringLiteral("Options... [F8]"), true);
 
     windows1_ = bar->addMenu(QStringLiteral("Windows"));
     windows1_->setObjectName(QStringLiteral("Windows1"));

@@ -7,6 +7,7 @@
 #include "folderview/FolderModel.h"
 #include "folderview/FolderViewUnit.h"
 #include "settings/RegistryUnit.h"
+#include "tools/ToolsFormUnit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,6 +42,7 @@ void TMainForm::StartSlideShow() {
         button->setChecked(true);
     slideShowTimer_->start();
     EnableFloatingViews(false);
+    toolBox_->hide();
     UpdateCommands();
     HideCursor();
 }
@@ -63,6 +65,7 @@ void TMainForm::PauseSlideShow() {
     if (slideShow_.TimerRunning()) {
         slideShowTimer_->start();
         HideCursor();
+        toolBox_->hide();
     } else {
         slideShowTimer_->stop();
         RevealCursor();

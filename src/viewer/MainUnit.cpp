@@ -7,13 +7,16 @@
 #include "dialogs/HelpDlgUnit.h"
 #include "dialogs/ModalResult.h"
 #include "dialogs/OpenFolderUnit.h"
+#include "dialogs/OptionsFormUnit.h"
 #include "folderview/FolderModel.h"
 #include "folderview/FolderViewUnit.h"
 #include "imaging/GenUtilUnit.h"
 #include "imaging/ImageFormats.h"
 #include "settings/RegistryUnit.h"
+#include "tools/ToolsFormUnit.h"
 #include "viewer/GifAnimator.h"
 #include "viewer/ImageBox.h"
+#include "viewer/MainHosts.h"
 #include "viewer/PleaseWaitPanel.h"
 
 #include <QApplication>
@@ -58,6 +61,10 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Orvo Image Browser by Tamblin, Inc."));
     aboutDlg_ = new TAboutDlg(this);
+    toolBoxHost_ = std::make_unique<TMainToolBoxHost>(*this);
+    optionsHost_ = std::make_unique<TMainOptionsHost>(*this);
+    toolBox_ = new TToolBox(*toolBoxHost_, this);
+    optionsForm_ = new TOptionsForm(*optionsHost_, this);
     slideShowTimer_ = new QTimer(this);
     slideShowTimer_->setObjectName(QStringLiteral("SlideShowTimer"));
     slideShowTimer_->setInterval(5000);
@@ -89,6 +96,9 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
 
 TMainForm::~TMainForm() {
     qApp->removeEventFilter(this);
+    // The windows that call back through the hosts go before them.
+    delete toolBox_;
+    delete optionsForm_;
     SetScreenCursor(std::nullopt);
     // The folder views go first, while everything they may ask of this window still exists.
     shuttingDown_ = true;

@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -30,6 +31,10 @@ class QTimer;
 class QToolButton;
 class TAboutDlg;
 class TFileProgressDialog;
+class TMainOptionsHost;
+class TMainToolBoxHost;
+class TOptionsForm;
+class TToolBox;
 class TFolderModel;
 class TFolderViewForm;
 class TGifAnimator;
@@ -154,6 +159,7 @@ public:
     // Offers to save a modified image; true when the caller must abandon its step.
     bool PromptSaveModified();
     bool ImageModified() const { return imageModified_; }
+    bool ChangesDiscarded() const { return changesDiscarded_; }
     // The Save Image command (for the folder-deleted question).
     void SaveImage();
     bool ShuttingDown() const { return shuttingDown_; }
@@ -230,15 +236,21 @@ public:
     // 5 vertically) the shown picture.
     void TransformImage(int code);
     void RenameImage();
+    // Resizes the shown picture to the given size in pixels.
+    void ResizeImage(int width, int height);
     void PrintImage();
+    // The image tools window, shown beside the main window.
     void ShowToolbox();
+    TToolBox* ToolBox() const { return toolBox_; }
+    TOptionsForm* OptionsForm() const { return optionsForm_; }
     // The e-mail wizard for the current folder's selection.
     void EmailSelection();
     // The program's error box for a message (caption "Error").
     void ShowErrorMessage(const QString& message);
-    // The Options dialog, on its first page or on the slide-show page.
+    // The Options dialog, on the page used last or on the slide-show page.
+    static constexpr int LastOptionsPage = -1;
     static constexpr int SlideShowOptionsPage = 1;
-    void ShowOptions(int page = 0);
+    void ShowOptions(int page = LastOptionsPage);
 
     // --- settings (MainSettings.cpp) ---
     bool AutoSaveImages() const { return autoSaveImages_; }
@@ -323,6 +335,10 @@ private:
     TFileClipboard fileClipboard_;
     TAboutDlg* aboutDlg_ = nullptr;
     TFileProgressDialog* fileProgress_ = nullptr; // created at the first paste, then reused
+    std::unique_ptr<TMainToolBoxHost> toolBoxHost_;
+    std::unique_ptr<TMainOptionsHost> optionsHost_;
+    TToolBox* toolBox_ = nullptr;
+    TOptionsForm* optionsForm_ = nullptr;
 
     // viewer state
     TPicture picture_;
