@@ -3,9 +3,12 @@
 
 #include "imaging/GenUtilUnit.h"
 #include "imaging/ImageFormats.h"
+#include "settings/DesktopDefaults.h"
+#include "settings/DesktopEntry.h"
 #include "settings/KeyStore.h"
 #include "settings/RegistryUnit.h"
 
+#include <QFileInfo>
 #include <optional>
 
 namespace {
@@ -254,35 +257,50 @@ void UnregisterFileTypes(KeyStore& store, const ProgramPaths& paths) {
     });
 }
 
+// The desktop learns of the program through its desktop entry and the user's mimeapps.list; the
+// classes store keeps the verbs beside them.
+
 void RegisterFileTypes() {
     KeyStore store = ClassesStore();
-    RegisterFileTypes(store, CurrentProgramPaths());
+    const ProgramPaths paths = CurrentProgramPaths();
+    RegisterFileTypes(store, paths);
+    InstallDesktopEntry(paths.longPath);
 }
 
 void FixFileTypeRegistrations() {
     KeyStore store = ClassesStore();
-    FixFileTypeRegistrations(store, CurrentProgramPaths());
+    const ProgramPaths paths = CurrentProgramPaths();
+    FixFileTypeRegistrations(store, paths);
+    FixDesktopEntry(paths.longPath, paths.startPath);
 }
 
 void UnregisterFileTypes() {
     KeyStore store = ClassesStore();
-    UnregisterFileTypes(store, CurrentProgramPaths());
+    const ProgramPaths paths = CurrentProgramPaths();
+    UnregisterFileTypes(store, paths);
+    if (QFileInfo::exists(DesktopEntryPath()) &&
+        !DesktopEntryStartsProgram(DesktopEntryPath(), paths.longPath))
+        return; // another copy of the program owns the entry and the defaults naming it
+    RemoveAllDesktopAssociations(XdgPlaces::FromEnvironment());
+    RemoveDesktopEntry(paths.longPath);
 }
 
+// The desktop decides what opens a file, so its answer is the one that counts.
 bool IsDefaultHandler(const QString& extension) {
-    KeyStore store = ClassesStore();
-    ClassesAccessor classes(store);
-    return IsDefaultHandler(classes, CurrentProgramPaths(), extension);
+    return IsDesktopDefault(XdgPlaces::FromEnvironment(), extension);
 }
 
 bool SetAsDefaultHandler(const QString& extension) {
     KeyStore store = ClassesStore();
     ClassesAccessor classes(store);
-    return SetAsDefaultHandler(classes, CurrentProgramPaths(), extension);
+    if (!SetAsDefaultHandler(classes, CurrentProgramPaths(), extension))
+        return false;
+    return SetDesktopDefault(XdgPlaces::FromEnvironment(), extension);
 }
 
 void RemoveAsDefaultHandler(const QString& extension) {
     KeyStore store = ClassesStore();
     ClassesAccessor classes(store);
     RemoveAsDefaultHandler(classes, CurrentProgramPaths(), extension);
+    RemoveDesktopDefault(XdgPlaces::FromEnvironment(), extension);
 }

@@ -54,7 +54,13 @@ void RegisterFileTypes(KeyStore& store, const ProgramPaths& paths);
 void FixFileTypeRegistrations(KeyStore& store, const ProgramPaths& paths);
 void UnregisterFileTypes(KeyStore& store, const ProgramPaths& paths);
 
-// The same on the user's own classes store with the running program's paths.
+// The same on the user's own classes store with the running program's paths, together with
+// the desktop's side: registering installs the program's desktop entry, fixing rewrites an entry
+// written under the start path, unregistering removes the entry and the program's defaults from
+// the user's mimeapps.list. IsDefaultHandler answers what the desktop will open the extension
+// with; SetAsDefaultHandler needs the registered verb and the installed entry and makes the
+// program the user's default for the extension's MIME types; RemoveAsDefaultHandler takes both
+// back. Writing a file can throw AppError.
 void RegisterFileTypes();
 void FixFileTypeRegistrations();
 void UnregisterFileTypes();

@@ -10,7 +10,7 @@ namespace {
 
 QString StoreFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/Tamblin/Orvo Image Browser 2");
+           QLatin1Char('/') + ProgramFolderName();
 }
 
 QString SubKeyPath(const QString& subKey) {
@@ -18,6 +18,15 @@ QString SubKeyPath(const QString& subKey) {
 }
 
 } // namespace
+
+QString ProgramFolderName() {
+    return QStringLiteral("Tamblin/Orvo Image Browser 2");
+}
+
+QString ProgramDataFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QLatin1Char('/') + ProgramFolderName();
+}
 
 QString SettingsKey() {
     return QStringLiteral("Software\\Tamblin\\Orvo Image Browser 2");

@@ -15,6 +15,12 @@ QString SettingsKey();
 QString WinStateKey();
 QString RecentFoldersKey();
 
+// The program's own folder under the XDG config and data folders: "Tamblin/Orvo Image Browser 2".
+QString ProgramFolderName();
+// $XDG_DATA_HOME/Tamblin/Orvo Image Browser 2: files the program makes for the desktop (the
+// wallpaper bitmap). Not created here.
+QString ProgramDataFolder();
+
 // The per-user store files in the XDG config folder.
 QString SettingsStorePath();
 QString ClassesStorePath();

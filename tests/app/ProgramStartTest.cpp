@@ -3,6 +3,7 @@
 // and the maintenance switches. HOME and the XDG folders are the test's own (TestMain.cpp), and
 // the started programs inherit them.
 #include "app/SingleInstance.h"
+#include "settings/DesktopEntry.h"
 #include "settings/KeyStore.h"
 #include "settings/RegistryUnit.h"
 
@@ -145,7 +146,11 @@ TEST_F(ProgramStartTest, InstallTwiceThenUninstall) {
     EXPECT_EQ(classes.ReadValue(cls + QStringLiteral("\\shell\\Browse\\command"), QString()),
               QLatin1Char('"') + longPath + QStringLiteral("\" /nosplash \"%1\""));
 
+    // The desktop learns of the program through its desktop entry.
+    EXPECT_TRUE(DesktopEntryStartsProgram(DesktopEntryPath(), longPath));
+
     ASSERT_EQ(RunToEnd({QStringLiteral("-uninstall")}), 0);
+    EXPECT_FALSE(QFileInfo::exists(DesktopEntryPath()));
     EXPECT_EQ(classes.ReadValue(QStringLiteral(".jpg"), QString()), cls);
     EXPECT_EQ(classes.ReadValue(cls, QString()), QStringLiteral("JPEG Image"));
     EXPECT_EQ(classes.ReadValue(cls + QStringLiteral("\\DefaultIcon"), QString()), QString());
