@@ -40,7 +40,7 @@ protected:
 
 } // namespace
 
-TEST_F(EmailOptimizerTest, EachKindOfFileIsSentAsThePartSays) {
+TEST_F(EmailOptimizerTest, SizeAndKindDecideWhatIsSent) {
     const struct {
         const char* what;
         const char* name;
