@@ -11,7 +11,6 @@
 #include "settings/RegistryUnit.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -54,15 +53,7 @@ protected:
         QFile::remove(SettingsStorePath());
         SetScreenResolutionOverride(96);
     }
-    void TearDown() override {
-        SetScreenResolutionOverride(0);
-        // What the main window does at the program's end: the copies go.
-        const QString temp = CachedTempFolder();
-        if (!temp.isEmpty())
-            for (const QString& name : QDir(temp).entryList(QDir::Files))
-                if (IsSupportedImage(name))
-                    QFile::remove(JoinPath(temp, name));
-    }
+    void TearDown() override { SetScreenResolutionOverride(0); }
 
     QString Add(const char* name, const QByteArray& bytes) {
         return WriteFile(source.path(), S(name), bytes);
@@ -343,6 +334,7 @@ TEST_F(EmailSizeDlgTest, SendingShrinksReportsHandsOverAndOffersToClearTheList) 
               QStringList({EmailFooterLines().join(QLatin1Char('\n'))}));
     EXPECT_EQ(program.Values(S("--attach")), QStringList({copy, small}));
     EXPECT_EQ(PictureSize(copy), QSize(768, 576));
+    QFile::remove(copy);
     EXPECT_EQ(ReadFile(photo).size(), 200000) << "the user's file was changed";
 
     EXPECT_EQ(question, S("Finished. Would you like to clear the file list?"));
