@@ -3,6 +3,7 @@
 #include "viewer/MainUnit.h"
 
 #include "dialogs/OptionsFormUnit.h"
+#include "email/EmailSizeFormUnit.h"
 #include "tools/ToolsFormUnit.h"
 
 void TMainForm::TransformImage(int code) {
@@ -11,10 +12,6 @@ void TMainForm::TransformImage(int code) {
 
 void TMainForm::RenameImage() {
     // renaming from the viewer arrives with the image commands
-}
-
-void TMainForm::PrintImage() {
-    // printing arrives with the desktop commands
 }
 
 void TMainForm::ResizeImage(int width, int height) {
@@ -39,5 +36,5 @@ void TMainForm::ShowOptions(int page) {
 }
 
 void TMainForm::EmailSelection() {
-    // the e-mail wizard arrives with its own window
+    emailDlg_->EmailSelection();
 }

@@ -3,6 +3,8 @@
 
 #include "dialogs/Dialogs.h"
 #include "dialogs/OpenFolderUnit.h"
+#include "folderview/FolderModel.h"
+#include "folderview/FolderViewUnit.h"
 #include "viewer/MainUnit.h"
 
 #include <QTimer>
@@ -102,4 +104,26 @@ TRecentFolders* TMainOptionsHost::RecentFolders() {
 void TMainOptionsHost::RecentFoldersChanged() {
     main_.RebuildRecentMenu();
     OpenFolderForm().FillRecentFolders(main_.FileMruList().Items());
+}
+
+bool TMainEmailHost::SlideShowRunning() const {
+    return main_.SlideShowRunning();
+}
+
+QString TMainEmailHost::CurrentFolderPath() const {
+    return main_.CurrentFolder() ? main_.CurrentFolder()->FolderPath() : QString();
+}
+
+QStringList TMainEmailHost::CurrentSelection() const {
+    QStringList names;
+    if (main_.CurrentFolder())
+        main_.CurrentFolder()->Model().AppendSelection(names);
+    return names;
+}
+
+void TMainEmailHost::SetBusy(bool busy) {
+    if (busy)
+        main_.BeginBusy(false);
+    else
+        main_.EndBusy();
 }

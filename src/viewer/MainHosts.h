@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dialogs/OptionsHost.h"
+#include "email/EmailHost.h"
 #include "tools/ToolBoxHost.h"
 
 class TMainForm;
@@ -43,6 +44,19 @@ public:
     void SetHideFolderTab(bool hide) override;
     TRecentFolders* RecentFolders() override;
     void RecentFoldersChanged() override;
+
+private:
+    TMainForm& main_;
+};
+
+// What the e-mail wizard asks of the main window.
+class TMainEmailHost : public EmailHost {
+public:
+    explicit TMainEmailHost(TMainForm& main) : main_(main) {}
+    bool SlideShowRunning() const override;
+    QString CurrentFolderPath() const override;
+    QStringList CurrentSelection() const override;
+    void SetBusy(bool busy) override;
 
 private:
     TMainForm& main_;

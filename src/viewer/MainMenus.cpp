@@ -6,6 +6,7 @@
 
 #include "folderview/FolderModel.h"
 #include "folderview/FolderViewUnit.h"
+#include "platform/HelpLinks.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -249,9 +250,9 @@ void TMainForm::CreateMenus() {
 
     QMenu* help = bar->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    AddItem(help, "VisitWebsite1", QStringLiteral("Visit Website..."));
-    AddItem(help, "CheckforUpdates1", QStringLiteral("Check for Updates..."));
-    AddItem(help, "KeyboardShortcutGuide1", QStringLiteral("Keyboard Shortcut Guide..."));
+    AddItem(help, "VisitWebsite1", QStringLiteral("Visit Website..."), true);
+    AddItem(help, "CheckforUpdates1", QStringLiteral("Check for Updates..."), true);
+    AddItem(help, "KeyboardShortcutGuide1", QStringLiteral("Keyboard Shortcut Guide..."), true);
     help->addSeparator();
     QAction* about1 = AddItem(help, "About1", QStringLiteral("About... [F1]"), true);
     connect(about1, &QAction::triggered, this, &TMainForm::ShowAbout);
@@ -414,6 +415,16 @@ void TMainForm::ConnectViewerCommands() {
     onItem("White1", [this] { SetBackgroundColor(QColor(Qt::white)); });
     onItem("Gray1", [this] { SetBackgroundColor(QColor(0x80, 0x80, 0x80)); });
     onItem("Custom1", [this] { ChooseCustomColor(); });
+    onItem("SetasDesktopWallpaper1", [this] { SetAsDesktopWallpaper(); });
+    onItem("SetAsDesktopWallpaper2", [this] { SetAsDesktopWallpaper(); });
+    onItem("CopyToClipboard1", [this] { CopyToClipboard(); });
+    onItem("CopyToClipboard2", [this] { CopyToClipboard(); });
+    onItem("FileProperties1", [this] { FileProperties(); });
+    onItem("PrinterSetup1", [this] { PrinterSetup(); });
+    onItem("PrintCtrlP1", [this] { PrintImage(); });
+    onItem("VisitWebsite1", [] { VisitWebsite(); });
+    onItem("CheckforUpdates1", [this] { CheckForUpdatesClick(); });
+    onItem("KeyboardShortcutGuide1", [] { OpenKeyboardGuide(); });
     connect(Item("AnimateGif1"), &QAction::toggled, this, [this](bool on) { SetAnimateGif(on); });
 
     for (ViewControl control : {ViewControl::MainMenu, ViewControl::Filmstrip, ViewControl::ToolBar,

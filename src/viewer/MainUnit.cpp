@@ -8,6 +8,7 @@
 #include "dialogs/ModalResult.h"
 #include "dialogs/OpenFolderUnit.h"
 #include "dialogs/OptionsFormUnit.h"
+#include "email/EmailSizeFormUnit.h"
 #include "folderview/FolderModel.h"
 #include "folderview/FolderViewUnit.h"
 #include "imaging/GenUtilUnit.h"
@@ -28,6 +29,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -65,6 +67,8 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
     optionsHost_ = std::make_unique<TMainOptionsHost>(*this);
     toolBox_ = new TToolBox(*toolBoxHost_, this);
     optionsForm_ = new TOptionsForm(*optionsHost_, this);
+    emailHost_ = std::make_unique<TMainEmailHost>(*this);
+    emailDlg_ = new TEmailSizeDlg(emailHost_.get(), this);
     slideShowTimer_ = new QTimer(this);
     slideShowTimer_->setObjectName(QStringLiteral("SlideShowTimer"));
     slideShowTimer_->setInterval(5000);
@@ -99,6 +103,7 @@ TMainForm::~TMainForm() {
     // The windows that call back through the hosts go before them.
     delete toolBox_;
     delete optionsForm_;
+    delete emailDlg_; // writes its settings
     SetScreenCursor(std::nullopt);
     // The folder views go first, while everything they may ask of this window still exists.
     shuttingDown_ = true;

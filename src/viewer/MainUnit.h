@@ -30,7 +30,10 @@ class QTabWidget;
 class QTimer;
 class QToolButton;
 class TAboutDlg;
+class TEmailSizeDlg;
 class TFileProgressDialog;
+class TMainEmailHost;
+class QPrinter;
 class TMainOptionsHost;
 class TMainToolBoxHost;
 class TOptionsForm;
@@ -238,6 +241,7 @@ public:
     void RenameImage();
     // Resizes the shown picture to the given size in pixels.
     void ResizeImage(int width, int height);
+    // Prints the shown picture on the printer chosen in the print dialog.
     void PrintImage();
     // The image tools window, shown beside the main window.
     void ShowToolbox();
@@ -251,6 +255,15 @@ public:
     static constexpr int LastOptionsPage = -1;
     static constexpr int SlideShowOptionsPage = 1;
     void ShowOptions(int page = LastOptionsPage);
+
+    // --- handing the image to the desktop (MainDesktop.cpp) ---
+    void SetAsDesktopWallpaper();
+    void CopyToClipboard();
+    void PrinterSetup();
+    void FileProperties();
+    void CheckForUpdatesClick();
+    QPrinter& Printer();
+    TEmailSizeDlg* EmailWizard() const { return emailDlg_; }
 
     // --- settings (MainSettings.cpp) ---
     bool AutoSaveImages() const { return autoSaveImages_; }
@@ -339,6 +352,9 @@ private:
     std::unique_ptr<TMainOptionsHost> optionsHost_;
     TToolBox* toolBox_ = nullptr;
     TOptionsForm* optionsForm_ = nullptr;
+    std::unique_ptr<TMainEmailHost> emailHost_;
+    TEmailSizeDlg* emailDlg_ = nullptr;
+    std::unique_ptr<QPrinter> printer_;
 
     // viewer state
     TPicture picture_;
