@@ -373,3 +373,34 @@ TEST_F(SaveAsDialogTest, ViewStylesShareOneSelection) {
     EXPECT_FALSE(details->isChecked());
     EXPECT_TRUE(dialog.StShellList()->Model()->Thumbnails());
 }
+
+TEST_F(SaveAsDialogTest, EnterWhileRenamingInPlaceEndsTheEditNotTheDialog) {
+    TSaveAsForm dialog;
+    dialog.SetInitialFile(In("b.png"));
+    bool stayedOpen = false;
+    WhenModalShown([&](QWidget* modal) {
+        Select(dialog, "b.png");
+        QAbstractItemView* view = dialog.StShellList()->CurrentView();
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_F2);
+        auto* editor = view->viewport()->findChild<QLineEdit*>();
+        if (!editor) {
+            ADD_FAILURE() << "no editor";
+            QTest::keyClick(modal, Qt::Key_Escape);
+            return;
+        }
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("renamed.png"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents(); // the edit is committed after the key
+        stayedOpen = modal->isVisible();
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    EXPECT_EQ(dialog.ShowModal(), 2);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_TRUE(QFileInfo::exists(In("renamed.png")));
+    EXPECT_FALSE(QFileInfo::exists(In("b.png")));
+    // The renamed file is previewed and named under its new name.
+    EXPECT_EQ(dialog.SavePreviewFile(), In("renamed.png"));
+    EXPECT_EQ(dialog.EdtFileName()->text(), QStringLiteral("renamed.png"));
+}
