@@ -43,6 +43,15 @@ QPushButton* MakeDialogButton(QWidget* parent, const QString& caption, const QRe
     return button;
 }
 
+QPushButton* MakePictureButton(QWidget* parent, QStyle::StandardPixmap picture, const QString& hint,
+                               const QRect& geometry, const char* objectName) {
+    auto* button = MakeDialogButton(parent, QString(), geometry, objectName);
+    button->setIcon(parent->style()->standardIcon(picture, nullptr, button));
+    button->setToolTip(hint);
+    button->setStatusTip(hint);
+    return button;
+}
+
 QLabel* MakeDialogLabel(QWidget* parent, const QString& text, int x, int y,
                         const char* objectName) {
     auto* label = new QLabel(text, parent);

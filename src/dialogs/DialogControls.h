@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QRect>
 #include <QString>
+#include <QStyle>
 
 class QLabel;
 class QPushButton;
@@ -31,6 +32,10 @@ protected:
 // whichever control has the focus.
 QPushButton* MakeDialogButton(QWidget* parent, const QString& caption, const QRect& geometry,
                               const char* objectName);
+
+// A small push button showing the style's `picture`, with `hint` as its short and long hint.
+QPushButton* MakePictureButton(QWidget* parent, QStyle::StandardPixmap picture, const QString& hint,
+                               const QRect& geometry, const char* objectName);
 
 // A plain-text label (an ampersand stays an ampersand) at x, y, sized to its text.
 QLabel* MakeDialogLabel(QWidget* parent, const QString& text, int x, int y, const char* objectName);

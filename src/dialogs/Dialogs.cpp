@@ -6,6 +6,7 @@
 #include "dialogs/NotificationDlgUnit.h"
 #include "dialogs/OpenFolderUnit.h"
 #include "dialogs/RenameDlgUnit.h"
+#include "dialogs/SaveAsUnit.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -20,6 +21,7 @@ struct DialogSet {
     QPointer<TRenameDlg> rename;
     QPointer<TNewFolderDlg> newFolder;
     QPointer<TOpenFolderForm> openFolder;
+    QPointer<TSaveAsForm> saveAs;
     bool cleanupHooked = false;
 };
 
@@ -49,10 +51,12 @@ void CreateDialogs(const QStringList& recentFolders) {
     RenameDlg();
     NewFolderDlg();
     OpenFolderForm(recentFolders);
+    SaveAsForm();
 }
 
 void DestroyDialogs() {
     DialogSet& set = Dialogs();
+    delete set.saveAs.data();
     delete set.openFolder.data();
     delete set.newFolder.data();
     delete set.rename.data();
@@ -78,6 +82,10 @@ TNewFolderDlg& NewFolderDlg() {
 
 TOpenFolderForm& OpenFolderForm(const QStringList& recentFolders) {
     return Instance(Dialogs().openFolder, recentFolders);
+}
+
+TSaveAsForm& SaveAsForm() {
+    return Instance(Dialogs().saveAs);
 }
 
 THelpDlg* HelpDlgIfCreated() {

@@ -5,6 +5,7 @@
 #include "dialogs/Dialogs.h"
 #include "dialogs/ModalResult.h"
 #include "dialogs/PromptLayout.h"
+#include "imaging/AppError.h"
 #include "imaging/GenUtilWidgets.h"
 
 #include <QFrame>
@@ -210,6 +211,16 @@ void ShowApplicationError(const QString& message) {
     }
     THelpDlg box;
     box.ShowErrorMessage(message);
+}
+
+void ReportErrors(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const AppError& error) {
+        ShowApplicationError(error.Message());
+    } catch (const std::exception& error) {
+        ShowApplicationError(QString::fromLocal8Bit(error.what()));
+    }
 }
 
 void ShowStandardErrorBox(const QString& message, QWidget* parent) {

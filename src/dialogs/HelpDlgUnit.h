@@ -5,6 +5,8 @@
 
 #include "dialogs/DialogControls.h"
 
+#include <functional>
+
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
@@ -83,6 +85,9 @@ private:
 // The error box of the application's error hook: the shared message box when it exists and is
 // not already on screen, otherwise a box of its own with the same look.
 void ShowApplicationError(const QString& message);
+
+// Runs one user action and shows an error it raises in the application's error box.
+void ReportErrors(const std::function<void()>& action);
 
 // The standard message box with an error icon and an OK button, for the messages that are not
 // shown in the program's own box.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "dialogs/PreviewTexts.h"
+
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
@@ -38,11 +40,7 @@ PreviewLabels EmptyPreviewLabels();
 PreviewLabels PreviewLabelsFor(const QString& path, int index, int count,
                                const QString& dimensionText, qint64 size, const QDateTime& modified,
                                const QLocale& locale);
-// "1.50 KB": bytes / 1024 with two decimals and the locale's thousands separators.
-QString KilobyteText(qint64 bytes, const QLocale& locale);
 
-// The preview box (185 x 169 at 96 pixels per inch, top at 92) and the top of a preview of the
-// given height, centred vertically in it (remainder dropped).
-int PreviewBoxWidth();
-int PreviewBoxHeight();
+// The top of a preview of the given height, centred vertically in the preview box, whose top
+// edge is at 92 in this dialog.
 int PreviewTop(int bitmapHeight);

@@ -8,7 +8,6 @@
 #include "imaging/AppError.h"
 #include "imaging/GenUtilWidgets.h"
 #include "imaging/ImageFormats.h"
-#include "imaging/PictureLoading.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -28,34 +27,8 @@
 namespace {
 
 constexpr int PreviewLeft = 412;
+constexpr int PreviewBoxTop = 92;
 constexpr int ItemHeight = 20;
-
-QPushButton* PictureButton(QWidget* parent, QStyle::StandardPixmap picture, const QString& hint,
-                           int left, const char* objectName) {
-    auto* button = MakeDialogButton(parent, QString(), QRect(left, 24, 30, 25), objectName);
-    button->setIcon(parent->style()->standardIcon(picture, nullptr, button));
-    // Short and long hint are the same text here.
-    button->setToolTip(hint);
-    button->setStatusTip(hint);
-    return button;
-}
-
-QLabel* LogoLabel(QWidget* parent, const QString& text, int x, bool handwriting) {
-    QLabel* label = MakeDialogLabel(parent, text, x, 316, handwriting ? "Label3" : "Label4");
-    QFont font = label->font();
-    if (handwriting) {
-        font.setStyleHint(QFont::Cursive);
-        font.setFamilies(
-            {QStringLiteral("URW Chancery L"), QStringLiteral("Z003"), QStringLiteral("cursive")});
-    }
-    font.setPixelSize(19);
-    label->setFont(font);
-    QPalette silver = label->palette();
-    silver.setColor(QPalette::WindowText, QColor(192, 192, 192));
-    label->setPalette(silver);
-    label->adjustSize();
-    return label;
-}
 
 } // namespace
 
@@ -84,11 +57,12 @@ void TOpenFolderForm::CreateControls() {
         cmbFileName_->setEditText(cmbFileName_->itemData(index).toString());
     });
 
-    sbtnAssignFolder_ =
-        PictureButton(this, QStyle::SP_FileDialogContentsView,
-                      QStringLiteral("View Folder Contents"), 336, "SBtnAssignFolder");
-    sbtnNewFolder_ = PictureButton(this, QStyle::SP_FileDialogNewFolder,
-                                   QStringLiteral("Create New Folder"), 371, "SBtnNewFolder");
+    sbtnAssignFolder_ = MakePictureButton(this, QStyle::SP_FileDialogContentsView,
+                                          QStringLiteral("View Folder Contents"),
+                                          QRect(336, 24, 30, 25), "SBtnAssignFolder");
+    sbtnNewFolder_ =
+        MakePictureButton(this, QStyle::SP_FileDialogNewFolder, QStringLiteral("Create New Folder"),
+                          QRect(371, 24, 30, 25), "SBtnNewFolder");
     connect(sbtnAssignFolder_, &QPushButton::clicked, this,
             [this] { ReportErrors([this] { SBtnAssignFolderClick(); }); });
     connect(sbtnNewFolder_, &QPushButton::clicked, this,
@@ -150,14 +124,12 @@ void TOpenFolderForm::CreateControls() {
 
     lblImageNOf_ = MakeDialogLabel(this, QString(), PreviewLeft, 60, "LblImageNOf");
     lblImageType_ = MakeDialogLabel(this, QString(), PreviewLeft, 76, "LblImageType");
-    imagePreview_ = new QLabel(this);
-    imagePreview_->setObjectName(QStringLiteral("ImagePreview"));
-    imagePreview_->installEventFilter(this);
+    imagePreview_ = new TImagePreview(this, PreviewLeft, PreviewBoxTop);
+    connect(imagePreview_, &TImagePreview::PictureDoubleClicked, this, &TOpenFolderForm::accept);
     lblDimensions_ = MakeDialogLabel(this, QString(), PreviewLeft, 265, "LblDimensions");
     lblSize_ = MakeDialogLabel(this, QString(), PreviewLeft, 281, "LblSize");
     lblModified_ = MakeDialogLabel(this, QString(), PreviewLeft, 297, "LblModified");
-    LogoLabel(this, QStringLiteral("Orvo"), 420, true);
-    LogoLabel(this, QStringLiteral("Image Browser"), 462, false);
+    MakeLogoLabels(this, 420, 462, 316);
     ClearPreview();
 }
 
@@ -251,16 +223,11 @@ void TOpenFolderForm::UpdatePreview() {
     previewPath_ = path;
     QString dimensionText;
     try {
-        LoadFittedPreview(path, PreviewBoxWidth(), PreviewBoxHeight(), &previewBitmap_,
-                          dimensionText, true);
+        dimensionText = imagePreview_->Load(path);
     } catch (const AppError&) {
         ClearPreview();
         throw;
     }
-    const int width = previewBitmap_.Width();
-    const int height = previewBitmap_.Height();
-    imagePreview_->setPixmap(QPixmap::fromImage(previewBitmap_.Image()));
-    imagePreview_->setGeometry(PreviewLeft, PreviewTop(height), width, height);
     const QFileInfo info(path);
     ShowPreviewLabels(PreviewLabelsFor(path, imageListBox_->row(selected.first()),
                                        imageListBox_->count(), dimensionText, info.size(),
@@ -268,9 +235,7 @@ void TOpenFolderForm::UpdatePreview() {
 }
 
 void TOpenFolderForm::ClearPreview() {
-    previewBitmap_.SetSize(0, 0);
-    imagePreview_->clear();
-    imagePreview_->setGeometry(PreviewLeft, PreviewTop(0), 0, 0);
+    imagePreview_->Clear();
     previewPath_.clear();
     ShowPreviewLabels(EmptyPreviewLabels());
 }
@@ -423,23 +388,4 @@ void TOpenFolderForm::keyPressEvent(QKeyEvent* event) {
         return;
     }
     TModalDialog::keyPressEvent(event);
-}
-
-bool TOpenFolderForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == imagePreview_ && event->type() == QEvent::MouseButtonDblClick &&
-        previewBitmap_.Width() > 0) {
-        accept();
-        return true;
-    }
-    return TModalDialog::eventFilter(watched, event);
-}
-
-void TOpenFolderForm::ReportErrors(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const AppError& error) {
-        ShowApplicationError(error.Message());
-    } catch (const std::exception& error) {
-        ShowApplicationError(QString::fromLocal8Bit(error.what()));
-    }
 }

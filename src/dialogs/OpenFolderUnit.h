@@ -3,8 +3,8 @@
 
 #include "dialogs/DialogControls.h"
 #include "dialogs/OpenFolderRules.h"
+#include "dialogs/PreviewControls.h"
 #include "folderview/ShellIcons.h"
-#include "imaging/Bitmap.h"
 
 #include <functional>
 
@@ -78,7 +78,7 @@ public:
     QComboBox* CmbFileName() const { return cmbFileName_; }
     QTreeView* StShellTree() const { return stShellTree_; }
     QListWidget* ImageListBox() const { return imageListBox_; }
-    QLabel* ImagePreview() const { return imagePreview_; }
+    TImagePreview* ImagePreview() const { return imagePreview_; }
     QLabel* LblImageNOf() const { return lblImageNOf_; }
     QLabel* LblImageType() const { return lblImageType_; }
     QLabel* LblDimensions() const { return lblDimensions_; }
@@ -96,7 +96,6 @@ public slots:
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void EnterPressed() override;
 
 private:
@@ -105,19 +104,17 @@ private:
     bool CheckFolder(const QString& text);
     void StShellTreeFolderSelected();
     void ShowPreviewLabels(const PreviewLabels& labels);
-    void ReportErrors(const std::function<void()>& step);
 
     FolderCheck folderCheck_;
     QString previewPath_;
     TShellIcons shellIcons_;
-    TBitmap previewBitmap_;
     bool constructing_ = true;
 
     QFileSystemModel* folderModel_ = nullptr;
     QComboBox* cmbFileName_ = nullptr;
     QTreeView* stShellTree_ = nullptr;
     QListWidget* imageListBox_ = nullptr;
-    QLabel* imagePreview_ = nullptr;
+    TImagePreview* imagePreview_ = nullptr;
     QLabel* lblImageNOf_ = nullptr;
     QLabel* lblImageType_ = nullptr;
     QLabel* lblDimensions_ = nullptr;
