@@ -2,14 +2,6 @@
 // Commands that hand the shown image to other windows and to the desktop.
 #include "viewer/MainUnit.h"
 
-void TMainForm::TransformImage(int code) {
-    Q_UNUSED(code); // rotating and flipping arrive with the image commands
-}
-
-void TMainForm::RenameImage() {
-    // renaming from the viewer arrives with the image commands
-}
-
 void TMainForm::PrintImage() {
     // printing arrives with the desktop commands
 }
