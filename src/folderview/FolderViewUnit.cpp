@@ -876,6 +876,6 @@ void TFolderViewForm::FolderWasDeleted() {
         return;
     const bool offerSave = IsCurrentFolder() && main_.ImageModified();
     if (HelpDlg().ShowFolderDeletedPrompt(offerSave) == mrCancel && offerSave)
-        main_.SaveImage();
+        main_.SaveImageAs();
     CloseFolder();
 }

@@ -6,19 +6,6 @@
 #include "email/EmailSizeFormUnit.h"
 #include "tools/ToolsFormUnit.h"
 
-void TMainForm::TransformImage(int code) {
-    Q_UNUSED(code); // rotating and flipping arrive with the image commands
-}
-
-void TMainForm::RenameImage() {
-    // renaming from the viewer arrives with the image commands
-}
-
-void TMainForm::ResizeImage(int width, int height) {
-    Q_UNUSED(width); // resizing arrives with the image commands
-    Q_UNUSED(height);
-}
-
 void TMainForm::ShowToolbox() {
     if (SlideShowRunning())
         return;

@@ -273,12 +273,3 @@ void TMainForm::PleaseWaitClick() {
         ShowOpenFolderDialog();
     SetKeyFocus();
 }
-
-bool TMainForm::PromptSaveModified() {
-    // Nothing can be modified before the image commands exist.
-    return false;
-}
-
-void TMainForm::SaveImage() {
-    // Saving a modified image arrives with the image commands; nothing is modified before.
-}

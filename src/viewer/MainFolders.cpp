@@ -117,6 +117,11 @@ void TMainForm::ActivateTab(TFolderViewForm* view) {
 }
 
 void TMainForm::FolderClosed(TFolderViewForm* view) {
+    // The last folder going takes the shown image with it: its changes are offered for saving
+    // while the folder they belong to is still current (saving needs it).
+    const bool lastGoes = openFolders_.size() == 1 && openFolders_.contains(view);
+    if (lastGoes && view == currentFolder_)
+        PromptSaveModified();
     if (view == currentFolder_)
         currentFolder_ = nullptr;
     const int index = static_cast<int>(openFolders_.indexOf(view));
@@ -134,7 +139,8 @@ void TMainForm::FolderClosed(TFolderViewForm* view) {
             currentFolder_->ApplyDockState(true);
         }
     } else {
-        PromptSaveModified();
+        if (!lastGoes)
+            PromptSaveModified();
         ClearViewer();
         UpdateCaption();
     }

@@ -443,4 +443,7 @@ void TMainForm::ConnectViewerCommands() {
     });
     for (QWidget* panel : {bigControlPanel_, smallControlPanel_})
         panel->installEventFilter(this);
+
+    onItem("SaveAs1", [this] { SaveImageAs(); });
+    onItem("Rename1", [this] { RenameImage(); });
 }

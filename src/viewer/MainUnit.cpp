@@ -8,6 +8,7 @@
 #include "dialogs/ModalResult.h"
 #include "dialogs/OpenFolderUnit.h"
 #include "dialogs/OptionsFormUnit.h"
+#include "dialogs/SaveAsUnit.h"
 #include "email/EmailSizeFormUnit.h"
 #include "folderview/FolderModel.h"
 #include "folderview/FolderViewUnit.h"
@@ -28,6 +29,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QProgressBar>
@@ -69,6 +71,13 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
     optionsForm_ = new TOptionsForm(*optionsHost_, this);
     emailHost_ = std::make_unique<TMainEmailHost>(*this);
     emailDlg_ = new TEmailSizeDlg(emailHost_.get(), this);
+    SetSavePathChooser([](const QString& initialPath) -> std::optional<SavePathChoice> {
+        TSaveAsForm& dialog = SaveAsForm();
+        dialog.SetInitialFile(initialPath);
+        if (dialog.ShowModal() != mrOk)
+            return std::nullopt;
+        return SavePathChoice{dialog.GetSavePath(), dialog.OpenSavedImage()};
+    });
     slideShowTimer_ = new QTimer(this);
     slideShowTimer_->setObjectName(QStringLiteral("SlideShowTimer"));
     slideShowTimer_->setInterval(5000);
@@ -113,12 +122,26 @@ TMainForm::~TMainForm() {
     qDeleteAll(views);
 }
 
+// Controls are looked up in the window's own parts only: the tool windows it owns have controls
+// of the same names.
 QObject* TMainForm::Control(const char* name) const {
-    return findChild<QObject*>(QString::fromLatin1(name));
+    const QString wanted = QString::fromLatin1(name);
+    for (const QObject* part :
+         {static_cast<const QObject*>(centralWidget()), static_cast<const QObject*>(mainMenu1_),
+          static_cast<const QObject*>(mainPopupMenu_),
+          static_cast<const QObject*>(tabPopupMenu_)}) {
+        if (!part)
+            continue;
+        if (part->objectName() == wanted)
+            return const_cast<QObject*>(part);
+        if (QObject* found = part->findChild<QObject*>(wanted))
+            return found;
+    }
+    return nullptr;
 }
 
 QAction* TMainForm::Item(const char* name) const {
-    return findChild<QAction*>(QString::fromLatin1(name));
+    return qobject_cast<QAction*>(Control(name));
 }
 
 void TMainForm::CreateLayout() {

@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -51,7 +52,8 @@ class TPleaseWaitPanel;
 // MainSettings.cpp (the stored settings), MainFolders.cpp (open folders and the folder tab area),
 // MainMenus.cpp (menus, tool bar and popup menus), MainCommandStates.cpp (which commands are
 // enabled), MainRecent.cpp (the recent-folder menu), MainDisplay.cpp (showing and stepping
-// through images), MainZoom.cpp, MainFullScreen.cpp, MainSlideShow.cpp and MainKeys.cpp.
+// through images), MainModify.cpp (changing and saving the image), MainZoom.cpp,
+// MainFullScreen.cpp, MainSlideShow.cpp and MainKeys.cpp.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -162,10 +164,30 @@ public:
     // Offers to save a modified image; true when the caller must abandon its step.
     bool PromptSaveModified();
     bool ImageModified() const { return imageModified_; }
-    bool ChangesDiscarded() const { return changesDiscarded_; }
     // The Save Image command (for the folder-deleted question).
     void SaveImage();
     bool ShuttingDown() const { return shuttingDown_; }
+
+    // --- modifying and saving the image (MainModify.cpp) ---
+    // Resizes the shown picture to width x height (the image tools window); from then on leaving
+    // the image always asks before saving.
+    void ResizeImage(int width, int height);
+    // The Save As command: saves the shown picture where the user chooses. True when the saved
+    // copy is now the shown image (the caller abandons what it was about to do).
+    bool SaveImageAs();
+    // The user declined to keep this image's changes; no further save questions for it.
+    bool ChangesDiscarded() const { return changesDiscarded_; }
+    bool ImageResized() const { return imageResized_; }
+    // What the Save Image dialog answers: where to save, and whether to show the saved copy.
+    struct SavePathChoice {
+        QString path;
+        bool openSavedImage = true;
+    };
+    // Asks where to save the shown image, starting at its path; nothing when cancelled.
+    using SavePathChooser =
+        std::function<std::optional<SavePathChoice>(const QString& initialPath)>;
+    // The question Save As asks (the Save Image dialog); unset, a plain file dialog asks.
+    void SetSavePathChooser(SavePathChooser chooser) { savePathChooser_ = std::move(chooser); }
 
     // --- zoom and fit (MainZoom.cpp) ---
     bool AutoFit() const { return autoFit_; }
@@ -239,8 +261,6 @@ public:
     // 5 vertically) the shown picture.
     void TransformImage(int code);
     void RenameImage();
-    // Resizes the shown picture to the given size in pixels.
-    void ResizeImage(int width, int height);
     // Prints the shown picture on the printer chosen in the print dialog.
     void PrintImage();
     // The image tools window, shown beside the main window.
@@ -331,6 +351,24 @@ private:
     KeyContext CurrentKeyContext() const;
     void RunKeyCommand(const KeyAction& action);
     void StepTab(int direction);
+    // MainModify.cpp
+    enum class SaveOutcome { Cancelled, Failed, Saved, SavedAndShown };
+    // A rotated, flipped or resized copy of the shown picture replaces it, marked modified; an
+    // error is shown and leaves the picture as it was.
+    using PictureChange = std::function<std::unique_ptr<TGraphic>(const TGraphic&)>;
+    void ModifyPicture(const PictureChange& change, bool resized);
+    // SaveImage's work: true when the file was written (a failure is reported).
+    bool SaveOverCurrentFile();
+    // SaveImageAs's work, telling a failure from a cancel.
+    SaveOutcome SaveCopyAs();
+    std::optional<SavePathChoice> ChooseSavePath();
+    // Every open folder view of the written file's folder lists it anew.
+    void FileWritten(const QString& path);
+    SavePathChooser savePathChooser_;
+    // Counts the changes to the picture; an automatic save that failed is not tried again for
+    // the same change (the question is asked instead).
+    int modification_ = 0;
+    int failedAutoSave_ = -1;
 
     // A child control or menu item by object name.
     QObject* Control(const char* name) const;
