@@ -325,7 +325,15 @@ void TOptionsForm::ApplyFileTypes() {
             continue;
         if (!checked) {
             RemoveAsDefaultHandler(Extension(row));
-        } else if (!SetAsDefaultHandler(Extension(row))) {
+            continue;
+        }
+        bool set = false;
+        try {
+            set = SetAsDefaultHandler(Extension(row));
+        } catch (const std::exception&) {
+            // A desktop file that cannot be written is the same failure to the user.
+        }
+        if (!set) {
             HelpDlg().PrepareDefaultHandlerError(Extension(row));
             HelpDlg().ShowModal();
             const QSignalBlocker quiet(cblFileTypes_);
