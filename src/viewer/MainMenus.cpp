@@ -437,10 +437,11 @@ void TMainForm::ConnectViewerCommands() {
         }
     }
 
-    connect(cmbZoomPercent_, &QComboBox::textActivated, this, [this](const QString& text) {
-        ZoomTextChanged(text);
-        SetKeyFocus();
-    });
+    // A choice from the list, or a typed text confirmed with Enter (which may also report a
+    // matching list entry): one zoom for the pair.
+    connect(cmbZoomPercent_, &QComboBox::textActivated, this, &TMainForm::QueueZoomText);
+    connect(cmbZoomPercent_->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { QueueZoomText(cmbZoomPercent_->lineEdit()->text()); });
     for (QWidget* panel : {bigControlPanel_, smallControlPanel_})
         panel->installEventFilter(this);
 

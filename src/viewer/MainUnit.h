@@ -206,6 +206,9 @@ public:
     void ScrollVertical(int percent);
     // A new text in the zoom box (typed and confirmed, or chosen from its list).
     void ZoomTextChanged(const QString& text);
+    // The same, once the event that brought the text is over (Enter on a listed text reports
+    // it twice).
+    void QueueZoomText(const QString& text);
     QScrollArea* ScrollBox1() const { return scrollBox1_; }
     // Image1: the picture control inside the viewing area, and the GIF player over it.
     TImageBox* Image1() const { return image1_; }
@@ -410,6 +413,8 @@ private:
     bool autoFit_ = true;
     int zoomPercent_ = 100;
     bool zoomGuard_ = false;
+    bool zoomTextQueued_ = false;
+    QString queuedZoomText_;
 
     // full screen
     bool fullScreen_ = false;

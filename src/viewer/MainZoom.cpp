@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -157,4 +158,16 @@ bool TMainForm::HandleWheel(QWheelEvent* event) {
         return false; // refused: the scroll box does what it does with a wheel
     ZoomBy(action.amount);
     return true;
+}
+
+void TMainForm::QueueZoomText(const QString& text) {
+    queuedZoomText_ = text;
+    if (zoomTextQueued_)
+        return;
+    zoomTextQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        zoomTextQueued_ = false;
+        ZoomTextChanged(queuedZoomText_);
+        SetKeyFocus();
+    });
 }

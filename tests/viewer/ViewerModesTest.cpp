@@ -7,6 +7,7 @@
 #include "viewer/SlideShowState.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -65,6 +66,28 @@ TEST_F(ViewerModesTest, TheZoomBoxTakesWholePercentagesAndPutsBackTheCurrentOne)
     }
     // 8 x 6 at 40 %.
     EXPECT_EQ(Form().Image1()->size(), QSize(3, 2));
+}
+
+TEST_F(ViewerModesTest, ATypedPercentageAppliesOnEnterAndAListChoiceAtOnce) {
+    OpenImages({QStringLiteral("a.png")});
+    ASSERT_FALSE(Form().LeaveAutoFit());
+    QComboBox* box = Form().CmbZoomPercent();
+    box->setFocus();
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), QStringLiteral("250"));
+    EXPECT_EQ(Form().ZoomPercent(), 100); // nothing while typing
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Form().ZoomPercent(), 250);
+    // A listed text typed and confirmed zooms once (the question would come once).
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), QStringLiteral("150%"));
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Form().ZoomPercent(), 150);
+    box->textActivated(QStringLiteral("50%"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Form().ZoomPercent(), 50);
 }
 
 TEST_F(ViewerModesTest, AutoFitToggledByF12ShowsSmallPicturesAtTheirSize) {
