@@ -47,7 +47,7 @@ std::unique_ptr<TGraphic> CreateGraphic(GraphicKind kind) {
     throw AppError(QStringLiteral("This image format is not available"));
 }
 
-void TPicture::LoadFromFile(const QString& path) {
+void TPicture::LoadFromFile(const QString& path, bool checkJpegNow) {
     graphic_.reset();
     const std::optional<GraphicKind> kind = ReadKindForPath(path);
     if (!kind) {
@@ -58,7 +58,7 @@ void TPicture::LoadFromFile(const QString& path) {
     std::unique_ptr<TGraphic> graphic = CreateGraphic(*kind);
     graphic->LoadFromFile(path);
     // JPEG decoding is lazy; a picture loaded from a file is complete, so errors surface here.
-    if (*kind == GraphicKind::Jpeg)
+    if (*kind == GraphicKind::Jpeg && checkJpegNow)
         static_cast<const TJPEGImage&>(*graphic).Decode();
     graphic_ = std::move(graphic);
 }

@@ -23,7 +23,9 @@ public:
     // Decodes the file with the graphic kind its extension names. An extension without a row
     // throws AppError; so does a decoder error. The picture is empty after any failure, never
     // left showing the previous file.
-    void LoadFromFile(const QString& path);
+    // A JPEG is decoded at once so that damaged data is reported here; with `checkJpegNow` off
+    // that is left to whoever decodes it first (the viewer checks it at the scale it shows).
+    void LoadFromFile(const QString& path, bool checkJpegNow = true);
 
     // Holds a copy of `graphic`, of the same kind.
     void Assign(const TGraphic& graphic);

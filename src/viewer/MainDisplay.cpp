@@ -44,7 +44,8 @@ void TMainForm::LoadCurrentImage(TFolderViewForm* view) {
     if (!info.exists() || info.isDir())
         throw AppError(QStringLiteral("File \"") + currentImagePath_ +
                        QStringLiteral("\" Does Not Exist"));
-    picture_.LoadFromFile(currentImagePath_);
+    // A JPEG is checked by decoding it at the scale it is shown at (below), not in full.
+    picture_.LoadFromFile(currentImagePath_, false);
     image1_->SetGraphic(picture_.Graphic());
     SetupAnimation();
     imageModified_ = false;
@@ -53,6 +54,7 @@ void TMainForm::LoadCurrentImage(TFolderViewForm* view) {
     scrollBox1_->verticalScrollBar()->setValue(0);
     scrollBox1_->horizontalScrollBar()->setValue(0);
     ZoomBy(0);
+    image1_->PrepareSource();
     toolBox_->ResetSizes();
     UpdateCommands();
 }

@@ -21,6 +21,16 @@ void TStretchedImage::Invalidate() {
     update();
 }
 
+void TStretchedImage::PrepareSource() {
+    // Not laid out yet: the smallest pixels still read the whole picture.
+    const QSize target = size().isEmpty() ? QSize(1, 1) : size();
+    if (SourceServes(source_, target))
+        return;
+    scaled_ = QImage();
+    source_ = QImage();
+    source_ = SourceFor(target);
+}
+
 bool TStretchedImage::SourceServes(const QImage& source, QSize size) const {
     return !source.isNull() && source.width() >= size.width() && source.height() >= size.height();
 }
@@ -35,8 +45,12 @@ void TStretchedImage::paintEvent(QPaintEvent* event) {
     if (target.isEmpty())
         return;
     if (!SourceServes(source_, target)) {
-        source_ = SourceFor(target);
         scaled_ = QImage();
+        try {
+            source_ = SourceFor(target);
+        } catch (const std::exception&) {
+            source_ = QImage(); // damaged data shows nothing; loading has reported it
+        }
     }
     if (source_.isNull())
         return;

@@ -13,6 +13,9 @@ public:
 
     // Drops the cached pixels (the picture changed).
     void Invalidate();
+    // Makes the pixels for the current size now, so that a failure (damaged data) surfaces to
+    // the caller rather than as an empty picture at the next paint. Throws what SourceFor throws.
+    void PrepareSource();
 
 protected:
     // The pixels to stretch to `size`; a null image paints nothing.

@@ -9,6 +9,7 @@
 #include "viewer/ImageBox.h"
 #include "viewer/PleaseWaitPanel.h"
 
+#include <QBuffer>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -70,6 +71,24 @@ TEST_F(ViewerDisplayTest, AnUndecodableFileAnsweredSkipEmptiesTheViewerAndShowsT
     EXPECT_EQ(title, QStringLiteral("File Error"));
     EXPECT_EQ(Shown(), QStringLiteral("c.png"));
     EXPECT_TRUE(bad.exists());
+}
+
+TEST_F(ViewerDisplayTest, ACutOffJpegIsReportedThoughOnlyAReducedScaleIsShown) {
+    const QString folder = MakeFolder(QStringLiteral("J"), {QStringLiteral("a.png")});
+    QImage photo(1600, 1200, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(photo.save(&bytes, "JPEG"));
+    QFile cut(folder + QStringLiteral("/b.jpg"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(bytes.data().left(bytes.data().size() / 2));
+    cut.close();
+    Open(folder);
+    QString title;
+    AnswerNextModal(2, &title); // Skip
+    Key(Qt::Key_Right);
+    EXPECT_EQ(title, QStringLiteral("File Error"));
 }
 
 TEST_F(ViewerDisplayTest, AnUndecodableFileAnsweredDeleteGoesAndItsNeighbourShows) {
