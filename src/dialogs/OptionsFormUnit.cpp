@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "dialogs/OptionsFormUnit.h"
 
+#include "settings/DesktopEntry.h"
+
 #include "dialogs/Dialogs.h"
 #include "dialogs/HelpDlgUnit.h"
 #include "dialogs/ModalResult.h"
@@ -252,7 +254,10 @@ QWidget* TOptionsForm::CreateFileTypesTab() {
     for (const FileTypeRow& row : FileTypeRows)
         captions.append(QString::fromLatin1(row.caption));
     cblFileTypes_ = MakeCheckList(tab, "CBLFileTypes", captions);
-    connect(cblFileTypes_, &QListWidget::itemChanged, this, &TOptionsForm::EnableApply);
+    connect(cblFileTypes_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        SyncSharedFileTypes(cblFileTypes_->row(item));
+        EnableApply();
+    });
     QLabel* label =
         MakeLabel(tab, "Orvo Image Browser is the Default Handler for the following File Types:");
     label->setObjectName(QStringLiteral("LblFileTypes"));
@@ -316,6 +321,22 @@ bool TOptionsForm::ApplyOptions() {
             IntervalFromPauseTexts(cmbMinutes_->currentText(), cmbSeconds_->currentText()));
         WritePromptFlags();
     });
+}
+
+void TOptionsForm::SyncSharedFileTypes(int changedRow) {
+    // Extensions of one desktop file type (.jpg and .jpeg) have one default opener: their rows
+    // tick and untick together.
+    const QStringList changedTypes = MimeTypesForExtension(Extension(changedRow));
+    const bool checked = IsChecked(cblFileTypes_, changedRow);
+    const QSignalBlocker quiet(cblFileTypes_);
+    for (int row = 0; row < FileTypeCount; ++row) {
+        if (row == changedRow)
+            continue;
+        const QStringList types = MimeTypesForExtension(Extension(row));
+        if (std::any_of(types.begin(), types.end(),
+                        [&](const QString& type) { return changedTypes.contains(type); }))
+            SetChecked(cblFileTypes_, row, checked);
+    }
 }
 
 void TOptionsForm::ApplyFileTypes() {

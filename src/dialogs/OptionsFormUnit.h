@@ -75,6 +75,7 @@ private:
     void SBtnClearMRUClick();
     void RememberFileTypeStates();
     void EnableApply();
+    void SyncSharedFileTypes(int changedRow);
 
     OptionsHost& host_;
     // The check of each file-type row as last read or successfully applied; only rows that

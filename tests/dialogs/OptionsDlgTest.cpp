@@ -234,6 +234,16 @@ TEST_F(OptionsDlgTest, AFileTypeThatCannotBeSetIsReportedAndUnticked) {
     EXPECT_TRUE(IsDefaultHandler(QStringLiteral(".pcx")));
 }
 
+TEST_F(OptionsDlgTest, JpgAndJpegShareOneDefaultAndTickTogether) {
+    form.FillControls();
+    const bool bmp = Checked(form.CBLFileTypes(), 2);
+    for (int row : {0, 1, 0}) {
+        Toggle(form.CBLFileTypes(), row);
+        EXPECT_EQ(Checked(form.CBLFileTypes(), 0), Checked(form.CBLFileTypes(), 1)) << row;
+    }
+    EXPECT_EQ(Checked(form.CBLFileTypes(), 2), bmp); // .bmp has a type of its own
+}
+
 TEST_F(OptionsDlgTest, AnErrorWhileApplyingIsShownAndApplyStaysAvailable) {
     form.FillControls();
     form.CBStartFromBeg()->setChecked(true);
