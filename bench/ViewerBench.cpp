@@ -3,7 +3,10 @@
 // with "next" while the thumbnails are still loading, and measures how long each step takes from
 // the key to the next picture painted, and the longest stretch the UI thread was busy.
 //
-//   viewerbench FOLDER [--steps N]
+//   viewerbench FOLDER [--steps N] [--pause MS]
+//
+// MS (default 150) is how long the user looks at each picture before the next key; with 0 the
+// keys come as fast as a held-down key.
 //
 // The last line reads:
 //   "viewer: next median Xms worst Yms, longest stall Zms"
@@ -41,10 +44,17 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: viewerbench FOLDER [--steps N]\n");
+        std::fprintf(stderr, "usage: viewerbench FOLDER [--steps N] [--pause MS]\n");
         return 2;
     }
-    const int steps = args.size() > 3 && args[2] == QLatin1String("--steps") ? args[3].toInt() : 40;
+    int steps = 40;
+    int pauseMs = 150;
+    for (qsizetype i = 2; i + 1 < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--steps"))
+            steps = args[i + 1].toInt();
+        else if (args[i] == QLatin1String("--pause"))
+            pauseMs = args[i + 1].toInt();
+    }
     QString folder = args[1];
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
@@ -76,7 +86,7 @@ int main(int argc, char** argv) {
 
     std::vector<double> times;
     for (int i = 0; i < steps; ++i) {
-        Idle(150);
+        Idle(pauseMs);
         const QString before = form.CurrentImageName();
         QElapsedTimer step;
         step.start();
@@ -94,7 +104,8 @@ int main(int argc, char** argv) {
     std::sort(times.begin(), times.end());
     const double median = times[times.size() / 2];
     const double worst = times.back();
-    std::printf("%d steps through %s, peak %.0f MB\n", steps, qPrintable(folder), PeakMemoryMiB());
+    std::printf("%d steps through %s, %d ms between keys, peak %.0f MB\n", steps,
+                qPrintable(folder), pauseMs, PeakMemoryMiB());
     std::printf("viewer: next median %.0fms worst %.0fms, longest stall %.0fms\n", median, worst,
                 longestStallMs);
     return 0;

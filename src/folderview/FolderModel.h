@@ -167,16 +167,17 @@ public:
     void BeginClosing();
     bool IsClosing() const { return closing_; }
 
+    // The names in navigation order: the list order while floating, the filmstrip order while
+    // docked (what next and previous step through).
+    const QStringList& NavigationOrder() const;
+
 private:
     // Starts this folder's thumbnail loader (after the listing) and tells it to stop (closing).
     void StartLoader();
     void StopLoader();
 
-    // The names in navigation order: the list order while floating, the filmstrip order while
-    // docked.
     // Takes the entry at `index` off the cache, the rows and the lists other than the selection.
     void DropEntry(int index, bool redraw);
-    const QStringList& NavigationOrder() const;
     void NavigateTo(const QString& name);
     void AddRange(const QString& anchor, const QString& name);
     bool FileExists(const QString& name) const;

@@ -19,6 +19,8 @@ public:
         Assign(other);
         return *this;
     }
+    TPicture(TPicture&&) noexcept = default;
+    TPicture& operator=(TPicture&&) noexcept = default;
 
     // Decodes the file with the graphic kind its extension names. An extension without a row
     // throws AppError; so does a decoder error. The picture is empty after any failure, never

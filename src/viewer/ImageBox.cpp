@@ -4,9 +4,11 @@
 #include "imaging/DisplayImage.h"
 #include "imaging/Graphic.h"
 
-void TImageBox::SetGraphic(const TGraphic* graphic) {
+void TImageBox::SetGraphic(const TGraphic* graphic, const QImage& display) {
     graphic_ = graphic;
     Invalidate();
+    if (graphic && !display.isNull())
+        SetSource(display);
 }
 
 QImage TImageBox::SourceFor(QSize size) {

@@ -11,8 +11,9 @@ class TImageBox : public TStretchedImage {
 public:
     explicit TImageBox(QWidget* parent) : TStretchedImage(parent) {}
 
-    // The graphic to show, or null for nothing; call again after the graphic changed.
-    void SetGraphic(const TGraphic* graphic);
+    // The graphic to show, or null for nothing; call again after the graphic changed. `display`
+    // may bring its pixels already decoded for the size it will be shown at.
+    void SetGraphic(const TGraphic* graphic, const QImage& display = QImage());
     const TGraphic* Graphic() const { return graphic_; }
 
 protected:

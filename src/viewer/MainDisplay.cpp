@@ -44,9 +44,14 @@ void TMainForm::LoadCurrentImage(TFolderViewForm* view) {
     if (!info.exists() || info.isDir())
         throw AppError(QStringLiteral("File \"") + currentImagePath_ +
                        QStringLiteral("\" Does Not Exist"));
-    // A JPEG is checked by decoding it at the scale it is shown at (below), not in full.
-    picture_.LoadFromFile(currentImagePath_, false);
-    image1_->SetGraphic(picture_.Graphic());
+    // A JPEG is checked by decoding it at the scale it is shown at (below), not in full. The
+    // image stepped to is often ready already.
+    std::optional<TImagePreloader::Preloaded> preloaded = preloader_.Take(currentImagePath_);
+    if (preloaded)
+        picture_ = std::move(preloaded->picture);
+    else
+        picture_.LoadFromFile(currentImagePath_, false);
+    image1_->SetGraphic(picture_.Graphic(), preloaded ? preloaded->display : QImage());
     SetupAnimation();
     imageModified_ = false;
     changesDiscarded_ = false;
@@ -84,6 +89,27 @@ void TMainForm::ShowImage(TFolderViewForm* view, const QString& name) {
     if (view->Model().FileCount() == 0)
         ClearViewer();
     UpdateCaption();
+    if (HasImage())
+        preloadTimer_->start();
+}
+
+void TMainForm::PreloadNeighbour() {
+    if (!HasImage() || !currentFolder_ || shuttingDown_)
+        return;
+    const QStringList& order = currentFolder_->Model().NavigationOrder();
+    const qsizetype count = order.size();
+    const qsizetype at = order.indexOf(currentImageName_);
+    if (count < 2 || at < 0)
+        return;
+    const bool backward = SlideShowActive() ? playInReverse_ : lastStepBackward_;
+    const QString& next = order.at((at + (backward ? count - 1 : 1)) % count);
+    preloader_.Preload(JoinPath(currentFolder_->FolderPath(), next), [this](QSize picture) {
+        ZoomMath::ZoomInput in = CurrentZoomInput();
+        in.picture = picture;
+        in.scroll = QPoint(0, 0);
+        const std::optional<ZoomMath::ZoomLayout> layout = ZoomMath::ZoomBy(in, 0);
+        return layout ? layout->image.size() : QSize();
+    });
 }
 
 bool TMainForm::AnswerLoadError(TFolderViewForm* view, const QString& message, bool& stop) {
@@ -158,6 +184,7 @@ void TMainForm::ReloadImage() {
 void TMainForm::NextImage() {
     if (PromptSaveModified())
         return;
+    lastStepBackward_ = false;
     if (currentFolder_)
         currentFolder_->Model().SelectNext();
 }
@@ -165,6 +192,7 @@ void TMainForm::NextImage() {
 void TMainForm::PreviousImage() {
     if (PromptSaveModified())
         return;
+    lastStepBackward_ = true;
     if (currentFolder_)
         currentFolder_->Model().SelectPrevious();
 }

@@ -82,6 +82,11 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
     slideShowTimer_->setObjectName(QStringLiteral("SlideShowTimer"));
     slideShowTimer_->setInterval(5000);
     connect(slideShowTimer_, &QTimer::timeout, this, &TMainForm::SlideShowTimerTimer);
+    // The next image is loaded once the user has looked at this one for a moment.
+    preloadTimer_ = new QTimer(this);
+    preloadTimer_->setSingleShot(true);
+    preloadTimer_->setInterval(100);
+    connect(preloadTimer_, &QTimer::timeout, this, &TMainForm::PreloadNeighbour);
 
     CreateLayout();
     CreateMenus();

@@ -5,6 +5,7 @@
 #include "imaging/Picture.h"
 #include "settings/RecentFolders.h"
 #include "viewer/ControlVisibility.h"
+#include "viewer/ImagePreloader.h"
 #include "viewer/KeyMap.h"
 #include "viewer/SlideShowState.h"
 #include "viewer/ZoomMath.h"
@@ -333,6 +334,8 @@ private:
     // A failed load: true when the loop goes on with the file now selected.
     bool AnswerLoadError(TFolderViewForm* view, const QString& message, bool& stop);
     void PleaseWaitClick();
+    // Loads the image a step in the last direction would show, while the user looks at this one.
+    void PreloadNeighbour();
     void ChooseCustomColor();
     // MainZoom.cpp
     ZoomMath::ZoomInput CurrentZoomInput() const;
@@ -406,6 +409,9 @@ private:
     bool imageResized_ = false;
     bool shuttingDown_ = false;
     int busyDepth_ = 0;
+    TImagePreloader preloader_;
+    QTimer* preloadTimer_ = nullptr;
+    bool lastStepBackward_ = false;
     int showImageCalls_ = 0; // counts ShowImage calls, to notice one made by a nested step
     bool autoSaveImages_ = true;
 

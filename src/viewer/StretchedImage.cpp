@@ -21,6 +21,12 @@ void TStretchedImage::Invalidate() {
     update();
 }
 
+void TStretchedImage::SetSource(const QImage& source) {
+    source_ = source;
+    scaled_ = QImage();
+    update();
+}
+
 void TStretchedImage::PrepareSource() {
     // Not laid out yet: the smallest pixels still read the whole picture.
     const QSize target = size().isEmpty() ? QSize(1, 1) : size();

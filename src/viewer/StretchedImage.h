@@ -18,6 +18,8 @@ public:
     void PrepareSource();
 
 protected:
+    // Pixels made elsewhere for the current picture (kept until they no longer serve).
+    void SetSource(const QImage& source);
     // The pixels to stretch to `size`; a null image paints nothing.
     virtual QImage SourceFor(QSize size) = 0;
     // True when the source pixels already serve `size` (no new source is needed).

@@ -41,6 +41,18 @@ TEST_F(ViewerDisplayTest, StepKeysMoveOneImageAndWrapAround) {
     EXPECT_TRUE(Form().EdtKeyGrab()->text().isEmpty());
 }
 
+TEST_F(ViewerDisplayTest, AnImageChangedAfterItWasLoadedAheadShowsAsItIsNow) {
+    const TFolderViewForm* view = OpenImages({QStringLiteral("a.png"), QStringLiteral("b.png")});
+    QTest::qWait(300); // b.png is loaded ahead meanwhile
+    QImage wider(20, 6, QImage::Format_RGB32);
+    wider.fill(Qt::green);
+    QTest::qWait(20);
+    ASSERT_TRUE(wider.save(JoinPath(view->FolderPath(), QStringLiteral("b.png")), "PNG"));
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Shown(), QStringLiteral("b.png"));
+    EXPECT_EQ(Form().Picture().Width(), 20);
+}
+
 TEST_F(ViewerDisplayTest, CaptionAndStatusNameTheShownImage) {
     const TFolderViewForm* view = OpenImages({QStringLiteral("a.png")});
     EXPECT_EQ(Form().windowTitle(), QStringLiteral("Orvo Image Browser - ") +
