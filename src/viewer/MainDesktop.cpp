@@ -25,7 +25,7 @@ QPrinter& TMainForm::Printer() {
 }
 
 void TMainForm::SetAsDesktopWallpaper() {
-    if (!HasImage())
+    if (!HasImage() || !picture_.Graphic())
         return;
     BeginBusy(false);
     try {
@@ -39,12 +39,18 @@ void TMainForm::SetAsDesktopWallpaper() {
 }
 
 void TMainForm::CopyToClipboard() {
-    if (!HasImage())
+    if (!HasImage() || !picture_.Graphic())
         return;
     const TGraphic& graphic = *picture_.Graphic();
     // Every kind goes on the clipboard as the bitmap of the picture at its own size (a metafile
     // drawn at that size), which every program can paste.
     QImage image(graphic.Width(), graphic.Height(), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) {
+        ShowErrorMessage(QStringLiteral("Not enough memory to copy a %1 x %2 picture")
+                             .arg(graphic.Width())
+                             .arg(graphic.Height()));
+        return;
+    }
     image.fill(Qt::white);
     {
         QPainter painter(&image);
@@ -54,7 +60,7 @@ void TMainForm::CopyToClipboard() {
 }
 
 void TMainForm::PrintImage() {
-    if (SlideShowRunning() || !HasImage())
+    if (SlideShowRunning() || !HasImage() || !picture_.Graphic())
         return;
     QPrintDialog dialog(&Printer(), this);
     dialog.setObjectName(QStringLiteral("DlgPrint"));
