@@ -303,8 +303,12 @@ void TOptionsForm::FillControls() {
     const TRecentFolders* recent = host_.RecentFolders();
     seMRUSize_->setValue(recent ? recent->MaxItems() : TRecentFolders::DefaultMaxItems);
 
-    for (int row = 0; row < FileTypeCount; ++row)
-        SetChecked(cblFileTypes_, row, IsDefaultHandler(Extension(row)));
+    {
+        // Filling is not a change of the user's: no row pairing, no Apply.
+        const QSignalBlocker quiet(cblFileTypes_);
+        for (int row = 0; row < FileTypeCount; ++row)
+            SetChecked(cblFileTypes_, row, IsDefaultHandler(Extension(row)));
+    }
     RememberFileTypeStates();
 
     sbtnApply_->setEnabled(false);
@@ -340,10 +344,16 @@ void TOptionsForm::SyncSharedFileTypes(int changedRow) {
 }
 
 void TOptionsForm::ApplyFileTypes() {
+    QStringList doneTypes; // a desktop type shared by two rows is set or cleared once
     for (int row = 0; row < FileTypeCount; ++row) {
         const bool checked = IsChecked(cblFileTypes_, row);
         if (checked == initialFileTypeStates_[row])
             continue;
+        const QStringList types = MimeTypesForExtension(Extension(row));
+        if (std::any_of(types.begin(), types.end(),
+                        [&](const QString& type) { return doneTypes.contains(type); }))
+            continue;
+        doneTypes += types;
         if (!checked) {
             RemoveAsDefaultHandler(Extension(row));
             continue;
@@ -357,8 +367,11 @@ void TOptionsForm::ApplyFileTypes() {
         if (!set) {
             HelpDlg().PrepareDefaultHandlerError(Extension(row));
             HelpDlg().ShowModal();
-            const QSignalBlocker quiet(cblFileTypes_);
-            SetChecked(cblFileTypes_, row, false);
+            {
+                const QSignalBlocker quiet(cblFileTypes_);
+                SetChecked(cblFileTypes_, row, false);
+            }
+            SyncSharedFileTypes(row);
         }
     }
 }

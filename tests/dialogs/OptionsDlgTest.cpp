@@ -244,6 +244,26 @@ TEST_F(OptionsDlgTest, JpgAndJpegShareOneDefaultAndTickTogether) {
     EXPECT_EQ(Checked(form.CBLFileTypes(), 2), bmp); // .bmp has a type of its own
 }
 
+TEST_F(OptionsDlgTest, AFailedJpegDefaultIsReportedOnceAndUnticksBothRows) {
+    RegisterFileTypes();
+    RemoveAsDefaultHandler(QStringLiteral(".jpg"));
+    KeyStore classes = ClassesStore();
+    ClassesAccessor(classes).DeleteKey(QStringLiteral("\\.jpg"));
+    ClassesAccessor(classes).DeleteKey(QStringLiteral("\\.jpeg"));
+    form.FillControls();
+    ASSERT_FALSE(Checked(form.CBLFileTypes(), 0));
+    Toggle(form.CBLFileTypes(), 0); // .jpg on, and with it .jpeg
+    int boxes = 0;
+    WhenModalShown([&](QWidget* box) {
+        ++boxes;
+        ClickButton("SbtnOkay")(box);
+    });
+    form.SBtnApply()->click();
+    EXPECT_EQ(boxes, 1);
+    EXPECT_FALSE(Checked(form.CBLFileTypes(), 0));
+    EXPECT_FALSE(Checked(form.CBLFileTypes(), 1));
+}
+
 TEST_F(OptionsDlgTest, AnErrorWhileApplyingIsShownAndApplyStaysAvailable) {
     form.FillControls();
     form.CBStartFromBeg()->setChecked(true);
