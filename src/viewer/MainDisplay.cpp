@@ -22,6 +22,7 @@
 #include <QColorDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -46,11 +47,14 @@ void TMainForm::LoadCurrentImage(TFolderViewForm* view) {
                        QStringLiteral("\" Does Not Exist"));
     // A JPEG is checked by decoding it at the scale it is shown at (below), not in full. The
     // image stepped to is often ready already.
+    // The shown picture stays until the new one is in.
     std::optional<TImagePreloader::Preloaded> preloaded = preloader_.Take(currentImagePath_);
+    TPicture loaded;
     if (preloaded)
-        picture_ = std::move(preloaded->picture);
+        loaded = std::move(preloaded->picture);
     else
-        picture_.LoadFromFile(currentImagePath_, false);
+        loaded.LoadFromFile(currentImagePath_, false);
+    picture_ = std::move(loaded);
     image1_->SetGraphic(picture_.Graphic(), preloaded ? preloaded->display : QImage());
     SetupAnimation();
     imageModified_ = false;
@@ -114,17 +118,21 @@ void TMainForm::PreloadNeighbour() {
 
 bool TMainForm::AnswerLoadError(TFolderViewForm* view, const QString& message, bool& stop) {
     stop = true;
-    picture_.Clear();
-    image1_->SetGraphic(nullptr);
-    gifAnimator_->Clear();
+    // The questions are modal; a slide-show tick, a hand-off or a change on disk may show
+    // another image or close the folder meanwhile. The answer is for this file of this folder.
+    const QPointer<TFolderViewForm> folder = view;
+    const QString failedName = currentImageName_;
+    const int callsBefore = showImageCalls_;
+    const auto overtaken = [&] { return !folder || showImageCalls_ != callsBefore; };
     if (!QFileInfo(view->FolderPath()).isDir()) {
         EndBusy();
         THelpDlg& box = HelpDlg();
         box.SetOkCaption(QStringLiteral("Close Folder"));
         box.ShowCancelButton(QStringLiteral("Ignore"));
         if (box.ShowErrorMessage(QStringLiteral("The Image Folder you have open has either been "
-                                                "deleted, moved, or renamed.")) == mrOk)
-            view->CloseFolder();
+                                                "deleted, moved, or renamed.")) == mrOk &&
+            folder)
+            folder->CloseFolder();
         return false;
     }
     THelpDlg& box = HelpDlg();
@@ -133,12 +141,14 @@ bool TMainForm::AnswerLoadError(TFolderViewForm* view, const QString& message, b
     const int answer =
         box.ShowHelpBox(QStringLiteral("File Error"),
                         QStringLiteral("The following error occured while attempting to open \"") +
-                            currentImageName_ + QStringLiteral("\":"),
+                            failedName + QStringLiteral("\":"),
                         message);
-    const int callsBefore = showImageCalls_;
-    const QString removed = answer == mrOk
-                                ? view->Model().RemoveFile(currentImageName_, true, true, true)
-                                : QStringLiteral("-");
+    if (overtaken()) {
+        EndBusy();
+        return false;
+    }
+    const QString removed = answer == mrOk ? view->Model().RemoveFile(failedName, true, true, true)
+                                           : QStringLiteral("-");
     if (removed == QLatin1String("-")) {
         EndBusy();
         ClearViewer();
@@ -147,7 +157,7 @@ bool TMainForm::AnswerLoadError(TFolderViewForm* view, const QString& message, b
     }
     // Deleted: the folder has selected a neighbour. When it showed it already, that call has
     // done the work (and answered its own errors); otherwise the next pass loads it.
-    if (showImageCalls_ != callsBefore) {
+    if (overtaken()) {
         EndBusy();
         return false;
     }
@@ -177,7 +187,8 @@ void TMainForm::ClearViewer() {
 }
 
 void TMainForm::ReloadImage() {
-    if (currentFolder_)
+    // Nothing shown (an empty folder, or no selection): nothing to load again.
+    if (currentFolder_ && !currentImageName_.isEmpty())
         ShowImage(currentFolder_, currentImageName_);
 }
 
@@ -292,10 +303,7 @@ void TMainForm::SetProgress(int value, int maximum) {
 }
 
 void TMainForm::ShowLongHint(const QString& text) {
-    if (text.isEmpty())
-        statusBar()->clearMessage();
-    else
-        statusBar()->showMessage(text);
+    statusPanel0_->setText(text);
 }
 
 void TMainForm::PleaseWaitClick() {

@@ -50,6 +50,7 @@ private:
 } // namespace
 
 TFolderViewForm* TMainForm::OpenFolderTab(const QString& path) {
+    zoomPercent_ = 100;
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists())
         return nullptr;
@@ -84,6 +85,8 @@ TFolderViewForm* TMainForm::OpenFolderTab(const QString& path) {
 }
 
 void TMainForm::OpenImagePath(const QString& path, bool rescan) {
+    if (SlideShowActive())
+        StopSlideShow();
     PromptSaveModified();
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists() || info.isDir())

@@ -91,11 +91,15 @@ void TMainForm::ShowMainMenu(bool on) {
 void TMainForm::ShowFilmstrip(bool on) {
     Tick(visibility_, ViewControl::Filmstrip, fullScreen_, SlideShowActive(), on);
     if (on) {
-        thumbPageControl_->show();
-        if (rememberedTab_ && thumbPageControl_->indexOf(rememberedTab_) >= 0)
+        // The tab active when the area was hidden comes back, once.
+        if (thumbPageControl_->isHidden() && rememberedTab_ &&
+            thumbPageControl_->indexOf(rememberedTab_) >= 0)
             thumbPageControl_->setCurrentWidget(rememberedTab_);
+        rememberedTab_ = nullptr;
+        thumbPageControl_->show();
     } else {
-        rememberedTab_ = thumbPageControl_->currentWidget();
+        if (!thumbPageControl_->isHidden())
+            rememberedTab_ = thumbPageControl_->currentWidget();
         thumbPageControl_->hide();
     }
     SyncVisibilityChecks();

@@ -352,13 +352,20 @@ void TMainForm::ConnectViewerCommands() {
             StopSlideShow();
         else
             StartSlideShow();
+        // A refused start leaves the button up.
+        if (auto* button = findChild<QToolButton*>(QStringLiteral("SBtnSlideShow")))
+            button->setChecked(SlideShowActive());
     };
     const auto fullScreenToggle = [this] {
         ToggleFullScreen();
         for (const char* name : {"ViewFullScreen1", "ViewFullScreen2"})
             Item(name)->setChecked(fullScreen_);
     };
-    const auto autoFitToggle = [this] { ToggleAutoFit(); };
+    const auto autoFitToggle = [this] {
+        ToggleAutoFit();
+        if (auto* button = findChild<QToolButton*>(QStringLiteral("SBtnAutoFit")))
+            button->setChecked(autoFit_);
+    };
 
     onButton("SBtnSave", [this] { SaveImage(); });
     onButton("SBtnPrint", [this] { PrintImage(); });

@@ -14,7 +14,7 @@
 
 namespace {
 
-// The visibility choices in the order they are stored.
+// The visibility choices in the order they are read and written.
 struct VisibilitySetting {
     const char* name;
     ViewControl control;
@@ -39,8 +39,10 @@ constexpr int DefaultSlideShowInterval = 5000;
 } // namespace
 
 void TMainForm::ReadSettings() {
-    slideShowTimer_->setInterval(
-        ReadRegInteger(RegNames::SlideShowInterval, DefaultSlideShowInterval));
+    // A pause that is not positive would tick without end (or never); it falls back to the
+    // default.
+    const int interval = ReadRegInteger(RegNames::SlideShowInterval, DefaultSlideShowInterval);
+    slideShowTimer_->setInterval(interval > 0 ? interval : DefaultSlideShowInterval);
     startAtBeginning_ = ReadRegBool(RegNames::StartAtBeginning, false);
     playInReverse_ = ReadRegBool(RegNames::PlayInReverse, false);
     SetBackgroundColor(RegIntegerToColor(ReadRegInteger(BackgroundColorValueName(), 0)));
@@ -60,19 +62,19 @@ void TMainForm::ReadSettings() {
 void TMainForm::WriteSettings() {
     // One guarded block: the first failure ends it, and closing goes on.
     try {
-        WriteRegString(RegNames::SlideShowInterval, QString::number(slideShowTimer_->interval()));
-        WriteRegString(RegNames::StartAtBeginning, BoolToRegText(startAtBeginning_));
-        WriteRegString(RegNames::PlayInReverse, BoolToRegText(playInReverse_));
-        WriteRegString(BackgroundColorValueName(),
-                       QString::number(ColorToRegInteger(BackgroundColor())));
-        WriteRegString(RegNames::AnimateGif, BoolToRegText(AnimateGif()));
-        WriteRegString(RegNames::AutoSaveImages, BoolToRegText(autoSaveImages_));
-        WriteRegString(RegNames::HideFolderTab, BoolToRegText(hideFolderTab_));
         for (const VisibilitySetting& setting : VisibilitySettings) {
             const bool on = setting.fullScreenSet ? visibility_.Full(setting.control)
                                                   : visibility_.Windowed(setting.control);
             WriteRegString(setting.name, BoolToRegText(on));
         }
+        WriteRegString(BackgroundColorValueName(),
+                       QString::number(ColorToRegInteger(BackgroundColor())));
+        WriteRegString(RegNames::SlideShowInterval, QString::number(slideShowTimer_->interval()));
+        WriteRegString(RegNames::StartAtBeginning, BoolToRegText(startAtBeginning_));
+        WriteRegString(RegNames::PlayInReverse, BoolToRegText(playInReverse_));
+        WriteRegString(RegNames::AnimateGif, BoolToRegText(AnimateGif()));
+        WriteRegString(RegNames::AutoSaveImages, BoolToRegText(autoSaveImages_));
+        WriteRegString(RegNames::HideFolderTab, BoolToRegText(hideFolderTab_));
         WriteRegString(RegNames::FileMruMaxItems, QString::number(fileMruList_.MaxItems()));
     } catch (const std::exception&) {
     }

@@ -16,6 +16,10 @@
 #include <QTimer>
 #include <QToolButton>
 
+bool TMainForm::SlideShowRunning() const {
+    return slideShowTimer_->isActive();
+}
+
 void TMainForm::StartSlideShow() {
     if (!TSlideShowState::CanStart(currentFolder_ != nullptr,
                                    currentFolder_ ? currentFolder_->Model().FileCount() : 0,
@@ -37,6 +41,9 @@ void TMainForm::StartSlideShow() {
             currentFolder_->Model().SelectLast();
         else
             currentFolder_->Model().SelectFirst();
+        // Showing that image can end the show again ("Skip" on a file that fails to load).
+        if (!SlideShowActive())
+            return;
     }
     if (auto* button = findChild<QToolButton*>(QStringLiteral("SBtnSlideShow")))
         button->setChecked(true);
@@ -70,6 +77,7 @@ void TMainForm::PauseSlideShow() {
         slideShowTimer_->stop();
         RevealCursor();
     }
+    EnableFloatingViews(!slideShowTimer_->isActive());
     if (HasImage() && currentFolder_)
         UpdateCommands();
 }

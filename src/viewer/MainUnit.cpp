@@ -28,16 +28,20 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -105,8 +109,11 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
     OpenCommandLine(arguments);
 
     UpdateCommands();
-    if (!HasImage())
-        ClearViewer();
+    if (!HasImage()) {
+        // The empty viewer with its hints; the designed caption stands until a folder opens.
+        pnlPleaseWait_->ShowHints(!openFolders_.isEmpty());
+        pnlPleaseWait_->SetCaption(QString());
+    }
     // Keys reach the window's handler before the control that has the focus.
     qApp->installEventFilter(this);
     aboutDlg_->ShowSplashAtStart(arguments);
@@ -170,6 +177,8 @@ void TMainForm::CreateLayout() {
     thumbPageControl_->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
     thumbPageControl_->tabBar()->installEventFilter(this);
     thumbPageControl_->tabBar()->setAcceptDrops(true);
+    thumbPageControl_->setFocusPolicy(Qt::NoFocus);
+    thumbPageControl_->tabBar()->setFocusPolicy(Qt::NoFocus);
     connect(thumbPageControl_, &QTabWidget::currentChanged, this,
             &TMainForm::ThumbPageControlChange);
     contentLayout->addWidget(thumbPageControl_);
@@ -221,11 +230,12 @@ void TMainForm::CreateViewingArea(QWidget* parent) {
     gifAnimator_ = new TGifAnimator(canvas_);
     gifAnimator_->setObjectName(QStringLiteral("JvGIFAnimator1"));
     gifAnimator_->hide();
+    // Their clicks, moves and wheel turns reach the window's application-wide event filter.
     for (QWidget* control : {scrollBox1_->viewport(), canvas_, static_cast<QWidget*>(image1_),
-                             static_cast<QWidget*>(gifAnimator_)}) {
-        control->installEventFilter(this);
+                             static_cast<QWidget*>(gifAnimator_)})
         control->setMouseTracking(true);
-    }
+    // The keyboard focus rests on the key-grab field, never on the scroll box.
+    scrollBox1_->setFocusPolicy(Qt::NoFocus);
     stack->addWidget(scrollBox1_, 0, 0);
     pnlPleaseWait_ = new TPleaseWaitPanel(parent);
     pnlPleaseWait_->installEventFilter(this);
@@ -324,6 +334,12 @@ void TMainForm::ShowOpenFolderDialog() {
 // --- hand-off, events and closing ---
 
 void TMainForm::PXD_MainExecuteMacro(const QString& macro) {
+    // A hand-off that arrives while a dialog is open waits for it: closing the window or
+    // showing another image under a question would pull the ground from under its caller.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(200, this, [this, macro] { PXD_MainExecuteMacro(macro); });
+        return;
+    }
     if (macro == QLatin1String("EXIT")) {
         close();
         return;
@@ -340,19 +356,30 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         // The window sees every key before the control with the focus: once, when the key is
-        // delivered to that control (or to the window when nothing has the focus).
+        // delivered to that control (or to the window when nothing has the focus). Text typed
+        // into a field of the window (the zoom box) is left to the field.
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this &&
             (widget == QApplication::focusWidget() ||
-             (!QApplication::focusWidget() && widget == this)))
+             (!QApplication::focusWidget() && widget == this)) &&
+            !IsTextField(widget))
             FormKeyDown(static_cast<QKeyEvent*>(event));
         return false;
     }
-    case QEvent::ToolTip:
-    case QEvent::StatusTip: {
+    case QEvent::ToolTip: {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (!hintsEnabled_ && widget && widget->window() == this)
             return true;
+        break;
+    }
+    case QEvent::StatusTip: {
+        // Hints go to the status bar's first panel; the image's name and size stay in view.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && statusPanel0_) {
+            if (hintsEnabled_)
+                statusPanel0_->setText(static_cast<QStatusTipEvent*>(event)->tip());
+            return true;
+        }
         break;
     }
     default:
@@ -372,7 +399,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
             SetKeyFocus();
         } else if (event->type() == QEvent::MouseMove) {
             PointerMoved(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
-        } else if (event->type() == QEvent::Wheel) {
+        } else if (event->type() == QEvent::Wheel && watched == scrollBox1_->viewport()) {
+            // A wheel over the picture climbs to the viewport: handled there, once.
             return HandleWheel(static_cast<QWheelEvent*>(event));
         } else if (watched == scrollBox1_->viewport() && event->type() == QEvent::Resize) {
             ZoomBy(0);
@@ -405,6 +433,20 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool TMainForm::IsTextField(const QWidget* widget) const {
+    if (widget == edtKeyGrab_)
+        return false;
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
+        return !edit->isReadOnly();
+    return qobject_cast<const QAbstractSpinBox*>(widget) ||
+           qobject_cast<const QPlainTextEdit*>(widget) || qobject_cast<const QTextEdit*>(widget);
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    SetKeyFocus();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

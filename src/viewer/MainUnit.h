@@ -12,6 +12,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 #include <functional>
@@ -238,7 +239,8 @@ public:
 
     // --- slide show (MainSlideShow.cpp) ---
     bool SlideShowActive() const { return slideShow_.Active(); }
-    bool SlideShowRunning() const { return slideShow_.TimerRunning(); }
+    // The slide-show timer runs (a paused show does not count).
+    bool SlideShowRunning() const;
     void StartSlideShow();
     void StopSlideShow();
     void PauseSlideShow();
@@ -299,6 +301,7 @@ public slots:
     void PXD_MainExecuteMacro(const QString& macro);
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -306,6 +309,8 @@ private:
     // MainUnit.cpp
     void CreateLayout();
     void CreateViewingArea(QWidget* parent);
+    // A field the user types text into (other than the key-grab field).
+    bool IsTextField(const QWidget* widget) const;
     void OpenCommandLine(const QStringList& arguments);
     void ReadPlacement();
     void WritePlacement();
@@ -425,7 +430,7 @@ private:
     // full screen
     bool fullScreen_ = false;
     Qt::WindowStates rememberedState_ = Qt::WindowNoState;
-    QWidget* rememberedTab_ = nullptr;
+    QPointer<QWidget> rememberedTab_;
     TControlVisibility visibility_;
     bool hintsEnabled_ = true;
 

@@ -18,6 +18,8 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 ZoomMath::ZoomInput TMainForm::CurrentZoomInput() const {
     ZoomMath::ZoomInput in;
     in.picture = QSize(picture_.Width(), picture_.Height());
@@ -31,7 +33,10 @@ ZoomMath::ZoomInput TMainForm::CurrentZoomInput() const {
 }
 
 void TMainForm::PlaceImage(const ZoomMath::ZoomLayout& layout) {
-    zoomPercent_ = layout.zoomPercent;
+    // A fit of a tiny or a huge picture can compute a percentage no zoom command accepts; the
+    // one kept stays within range, so the next image and the zoom steps still work.
+    zoomPercent_ =
+        std::clamp(layout.zoomPercent, ZoomMath::MinZoomPercent, ZoomMath::MaxZoomPercent);
     const QRect& image = layout.image;
     // The scrolled content reaches to the picture's far edges, so its scroll range follows.
     canvas_->resize(image.x() + image.width(), image.y() + image.height());

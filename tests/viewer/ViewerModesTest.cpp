@@ -7,11 +7,14 @@
 #include "viewer/SlideShowState.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -236,6 +239,77 @@ TEST_F(ViewerModesTest, EscStopsTheShowThenLeavesFullScreenThenCloses) {
     EXPECT_FALSE(Form().FullScreen());
     Key(Qt::Key_Escape);
     EXPECT_TRUE(WaitFor([this] { return Form().ShuttingDown(); }));
+}
+
+TEST_F(ViewerModesTest, AShowWhoseFirstImageIsSkippedEndsCleanly) {
+    const QString folder = MakeFolder(QStringLiteral("S"), {QStringLiteral("b.png")});
+    QFile bad(folder + QStringLiteral("/a.png"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("broken");
+    bad.close();
+    AnswerNextModal(2); // Skip, when the folder opens on a.png
+    Open(folder);
+    ASSERT_TRUE(WaitFor([this] { return Shown() == QStringLiteral("b.png"); }));
+    Form().SetStartAtBeginning(true);
+    AnswerNextModal(2); // Skip again, for the show's first image
+    Form().StartSlideShow();
+    EXPECT_FALSE(Form().SlideShowActive());
+    EXPECT_FALSE(Form().SlideShowTimer()->isActive());
+    EXPECT_FALSE(Form().CursorHidden());
+}
+
+TEST_F(ViewerModesTest, AFitOfATinyPictureKeepsTheZoomWithinRange) {
+    const QString folder = MakeFolder(QStringLiteral("T"), {QStringLiteral("b.png")});
+    QImage tiny(2, 2, QImage::Format_RGB32);
+    tiny.fill(Qt::red);
+    ASSERT_TRUE(tiny.save(folder + QStringLiteral("/a.png"), "PNG"));
+    Open(folder);
+    ASSERT_EQ(Shown(), QStringLiteral("a.png"));
+    ASSERT_FALSE(Form().LeaveAutoFit());
+    Form().ZoomToFit(); // a 2 x 2 picture over the whole viewing area: far beyond 10000 %
+    EXPECT_EQ(Form().ZoomPercent(), 10000);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Shown(), QStringLiteral("b.png"));
+    EXPECT_EQ(Form().Image1()->size(), QSize(800, 600)); // 8 x 6 at 10000 %
+    Key(Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_EQ(Form().ZoomPercent(), 9990);
+}
+
+TEST_F(ViewerModesTest, TheFilmstripsRememberedTabComesBackOnceOnly) {
+    TFolderViewForm* first = Open(MakeFolder(QStringLiteral("A"), {QStringLiteral("a.png")}));
+    TFolderViewForm* second = Open(MakeFolder(QStringLiteral("B"), {QStringLiteral("b.png")}));
+    ASSERT_EQ(Form().CurrentFolder(), second);
+    Item("RegThumbsVisible")->trigger(); // hidden: B remembered
+    Item("RegThumbsVisible")->trigger(); // shown: B again
+    Form().ThumbPageControl()->setCurrentWidget(first);
+    ASSERT_EQ(Form().CurrentFolder(), first);
+    Form().SetFullScreen(true, false);
+    Form().SetFullScreen(false, false);
+    EXPECT_EQ(Form().CurrentFolder(), first);
+}
+
+TEST_F(ViewerModesTest, KeysTypedIntoTheZoomBoxStayThere) {
+    const TFolderViewForm* view = OpenImages({QStringLiteral("a.png"), QStringLiteral("b.png")});
+    QLineEdit* edit = Form().CmbZoomPercent()->lineEdit();
+    edit->setFocus();
+    QApplication::setActiveWindow(&Form());
+    for (int key : {Qt::Key_S, Qt::Key_Delete, Qt::Key_Right, Qt::Key_Space})
+        QTest::keyClick(edit, Qt::Key(key));
+    EXPECT_FALSE(Form().SlideShowActive());
+    EXPECT_EQ(Shown(), QStringLiteral("a.png"));
+    EXPECT_TRUE(QFileInfo::exists(JoinPath(view->FolderPath(), QStringLiteral("a.png"))));
+}
+
+TEST_F(ViewerModesTest, HintsGoToTheFirstStatusPanelAndLeaveTheImageText) {
+    OpenImages({QStringLiteral("a.png")});
+    auto* button = Form().findChild<QToolButton*>(QStringLiteral("SBtnNext"));
+    QStatusTipEvent tip(button->statusTip());
+    QApplication::sendEvent(button, &tip);
+    QStringList texts;
+    for (const QLabel* label : Form().statusBar()->findChildren<QLabel*>())
+        texts << label->text();
+    EXPECT_TRUE(texts.contains(QStringLiteral("View Next Image. [N]")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("a.png (8x6)")));
 }
 
 TEST_F(ViewerModesTest, TheSlideShowQuestionAnsweredCancelStartsNothing) {

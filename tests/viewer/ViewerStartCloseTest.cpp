@@ -57,6 +57,18 @@ TEST_F(ViewerStartCloseTest, StoredSettingsAreAppliedAndWrittenBackAtClose) {
         EXPECT_EQ(ReadRegString(w.name), QLatin1String(w.value)) << w.name.toStdString();
 }
 
+TEST_F(ViewerStartCloseTest, APauseThatIsNotPositiveFallsBackToFiveSeconds) {
+    for (const char* stored : {"0", "-20", "x"}) {
+        WriteRegString("SlideShowInterval", QString::fromLatin1(stored));
+        form.reset();
+        EXPECT_EQ(Form().SlideShowTimer()->interval(), 5000) << stored;
+    }
+}
+
+TEST_F(ViewerStartCloseTest, TheDesignedCaptionStandsUntilAFolderOpens) {
+    EXPECT_EQ(Form().windowTitle(), QStringLiteral("Orvo Image Browser by Tamblin, Inc."));
+}
+
 TEST_F(ViewerStartCloseTest, ATextFileOnTheCommandLineIsReportedOnceAndStartUpGoesOn) {
     const QString text = root.filePath(QStringLiteral("notes.txt"));
     QFile file(text);
