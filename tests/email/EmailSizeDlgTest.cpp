@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <optional>
@@ -114,6 +115,28 @@ TEST_F(EmailSizeDlgTest, StartsEmptyWithItsTextsAndTheListPaneHidden) {
     EXPECT_TRUE(wizard.LblList()->isHidden());
     EXPECT_EQ(wizard.width(), RightEdgePlus16(wizard.StaticText1()));
     EXPECT_EQ(wizard.SBtnShowFiles()->text(), S("Show Files >"));
+}
+
+TEST_F(EmailSizeDlgTest, TabReachesTheListButtonsOnlyWhileTheListPaneIsShown) {
+    Add("a.png", PngBytes(4, 4));
+    TEmailSizeDlg wizard(&host);
+    wizard.AddEmailFiles(source.path(), {S("a.png")});
+    wizard.ShowWizard();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&wizard));
+    for (bool shown : {false, true, false}) {
+        if (wizard.FilesShown() != shown)
+            QTest::mouseClick(wizard.SBtnShowFiles(), Qt::LeftButton);
+        wizard.SBtnContinue()->setFocus();
+        QSet<QWidget*> reached;
+        for (int i = 0; i < 30; ++i) {
+            ASSERT_NE(QApplication::focusWidget(), nullptr);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached.insert(QApplication::focusWidget());
+        }
+        EXPECT_TRUE(reached.contains(wizard.SBtnShowFiles())) << "the walk went round";
+        EXPECT_EQ(reached.contains(wizard.SBtnClearSelection()), shown) << shown;
+        EXPECT_EQ(reached.contains(wizard.SBtnClearList()), shown) << shown;
+    }
 }
 
 TEST_F(EmailSizeDlgTest, SettingsAreReadAtCreationAndWrittenAtDestruction) {
