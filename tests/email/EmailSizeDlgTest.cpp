@@ -8,9 +8,12 @@
 #include "email/MailSender.h"
 #include "imaging/GenUtilUnit.h"
 #include "imaging/ImageFormats.h"
+#include "platform/MailHandoff.h"
 #include "settings/RegistryUnit.h"
+#include "viewer/MainUnit.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -21,6 +24,7 @@
 #include <QSet>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <memory>
 #include <optional>
 
 using namespace email_test;
@@ -351,7 +355,7 @@ TEST_F(EmailSizeDlgTest, SendingShrinksReportsHandsOverAndOffersToClearTheList) 
     EXPECT_EQ(results.icon, 0) << "information, not error";
     EXPECT_EQ(results.okCaption, S("Continue"));
 
-    const QString copy = JoinPath(TempFolder(), S("photo.jpg"));
+    const QString copy = JoinPath(MailFolderIn(TempFolder()), S("photo.jpg"));
     EXPECT_EQ(program.Values(S("--subject")), QStringList({S("photo.jpg, small.png")}));
     EXPECT_EQ(program.Values(S("--body")),
               QStringList({EmailFooterLines().join(QLatin1Char('\n'))}));
@@ -402,6 +406,7 @@ TEST_F(EmailSizeDlgTest, AFailedHandOffShowsItsCodeAndKeepsTheList) {
         FakeMailProgram program(c.installed);
         program.SetExitStatus(4);
         TEmailSizeDlg wizard(&host);
+        wizard.Mail().SetGracePeriod(10 * 60 * 1000); // the exit status always counts
         wizard.AddEmailFiles(source.path(), {S("small.png")});
         QString text;
         std::optional<bool> sent;
@@ -444,4 +449,37 @@ TEST_F(EmailSizeDlgTest, LeavingImagesAsTheyAreShowsNoResultsWithoutAnError) {
         EXPECT_EQ(Send(wizard), true);
     }
     EXPECT_EQ(program.Values(S("--attach")), QStringList({photo}));
+}
+
+TEST_F(EmailSizeDlgTest, CopiesWaitInTheMailFolderAndOutliveTheCloseCleanUp) {
+    FakeMailProgram program;
+    Photo();
+    const QString temp = TempFolder();
+    const QString mailFolder = MailFolderIn(temp);
+    // A user's file named like a thumbnail strip stays apart from the strips.
+    const QString stripName = S("tn001002.jpg");
+    Add("tn001002.jpg", JpegOfFileSize(1600, 1200, 200000));
+    const QString strip = WriteFile(temp, stripName, "strip");
+
+    auto form = std::make_unique<TMainForm>(QStringList{S("/nosplash")});
+    form->show();
+    TEmailSizeDlg& wizard = *form->EmailWizard();
+    wizard.AddEmailFiles(source.path(), {S("photo.jpg"), stripName});
+    {
+        ModalAnswers answers{PressMessageBoxButton(QMessageBox::No)};
+        EXPECT_EQ(Send(wizard), true);
+    }
+    const QStringList copies{JoinPath(mailFolder, S("photo.jpg")), JoinPath(mailFolder, stripName)};
+    EXPECT_EQ(program.Values(S("--attach")), copies);
+    EXPECT_EQ(ReadFile(strip), QByteArray("strip")) << "the strip file was overwritten";
+
+    // Closing the main window empties the temporary folder of its own image files; the mail
+    // program may read the copies only when the user presses Send, after that.
+    form->close();
+    form.reset();
+    EXPECT_FALSE(QFileInfo::exists(strip));
+    for (const QString& copy : copies) {
+        EXPECT_EQ(PictureSize(copy), QSize(768, 576)) << copy.toStdString();
+        QFile::remove(copy);
+    }
 }
