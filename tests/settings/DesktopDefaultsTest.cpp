@@ -2,6 +2,7 @@
 #include "settings/DesktopDefaults.h"
 #include "settings/DesktopEntry.h"
 #include "settings/FileAssociations.h"
+#include "settings/KeyStore.h"
 #include "settings/MimeAppsList.h"
 #include "settings/RegistryUnit.h"
 
@@ -270,6 +271,30 @@ TEST_F(ProgramDesktopDefaultsTest, InstallSetDefaultAndUninstall) {
     EXPECT_FALSE(IsDefaultHandler(Png));
     EXPECT_EQ(ReadFile(userList), QByteArray("[Default Applications]\n"
                                              "text/plain=editor.desktop;\n"));
+}
+
+TEST_F(ProgramDesktopDefaultsTest, ADesktopThatRefusesTheDefaultLeavesTheStoreAsItWas) {
+    FixFileTypeRegistrations();
+    RegisterFileTypes();
+    KeyStore store = ClassesStore();
+    ClassesAccessor classes(store);
+    const QString shell = QLatin1Char('\\') + classes.ReadDefault(QStringLiteral("\\.png")) +
+                          QStringLiteral("\\shell");
+    const QString userList = XdgPlaces::FromEnvironment().UserMimeAppsFile();
+    for (const QString& verbBefore : {QString(), QStringLiteral("Edit")}) {
+        classes.WriteDefault(shell, verbBefore);
+        ASSERT_TRUE(QDir().mkpath(userList)); // a mimeapps.list that cannot be read
+        EXPECT_FALSE(SetAsDefaultHandler(Png));
+        EXPECT_EQ(classes.ReadDefault(shell), verbBefore);
+        EXPECT_FALSE(IsDefaultHandler(classes, CurrentProgramPaths(), Png));
+        ASSERT_TRUE(QDir(userList).removeRecursively());
+
+        // With a desktop that takes it, both say default.
+        EXPECT_TRUE(SetAsDefaultHandler(Png));
+        EXPECT_TRUE(IsDefaultHandler(classes, CurrentProgramPaths(), Png));
+        RemoveAsDefaultHandler(Png);
+        QFile::remove(userList);
+    }
 }
 
 } // namespace
