@@ -35,7 +35,7 @@ QString FreeNameIn(const QString& folder, const QString& name) {
 // A second name for the file at `target`: a hard link, or a copy where the file cannot be
 // linked (another file system, a file of someone else's).
 void LinkOrCopy(const QString& path, const QString& target) {
-    if (link(QFile::encodeName(path).constData(), QFile::encodeName(target).constData()) == 0)
+    if (::link(QFile::encodeName(path).constData(), QFile::encodeName(target).constData()) == 0)
         return;
     QFile source(path);
     if (!source.copy(target))
