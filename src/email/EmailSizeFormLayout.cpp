@@ -121,8 +121,11 @@ void TEmailSizeDlg::BuildControls() {
 void TEmailSizeDlg::SetFilesShown(bool shown) {
     const QWidget* edge = shown ? static_cast<QWidget*>(fileListBox_) : staticText1_;
     setFixedWidth(edge->x() + edge->width() + 16);
-    lblList_->setVisible(shown);
-    fileListBox_->setVisible(shown);
+    // The whole pane goes: its buttons would otherwise stay reachable by Tab outside the
+    // window's edge.
+    const QList<QWidget*> pane{lblList_, fileListBox_, sbtnClearSelection_, sbtnClearList_};
+    for (QWidget* control : pane)
+        control->setVisible(shown);
     sbtnShowFiles_->setText(ShowFilesCaption(shown));
 }
 

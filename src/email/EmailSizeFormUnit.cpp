@@ -12,11 +12,13 @@
 #include "imaging/GenUtilUnit.h"
 #include "imaging/GenUtilWidgets.h"
 #include "imaging/PictureUtilUnit.h"
+#include "platform/MailHandoff.h"
 #include "settings/RegistryUnit.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -261,7 +263,8 @@ void TEmailSizeDlg::OptimizeAndSend() {
         return;
     QString copyFolder;
     try {
-        copyFolder = TempFolder();
+        copyFolder = MailFolderIn(TempFolder());
+        RemoveOldMailFiles(copyFolder, QDateTime::currentDateTime());
     } catch (const std::exception& error) {
         ShowApplicationError(ErrorText(error));
         return;

@@ -20,9 +20,11 @@ class TMailSender;
 
 // "Email Selected Images", the e-mail optimization wizard: a modeless window that collects image
 // files from any number of folders, shrinks the large ones for the chosen connection speed
-// (bitmaps become JPEG copies), writes the copies into the program's temporary folder and hands
-// everything to the user's mail program. The user's files are never changed. One instance lives
-// for the whole run; hiding it keeps its list, preview and settings.
+// (bitmaps become JPEG copies), writes the copies into the mail folder of the program's
+// temporary folder (MailFolderIn, where they outlive the program for a mail program that reads
+// them late; copies older than a day go when the next send starts) and hands everything to the
+// user's mail program. The user's files are never changed. One instance lives for the whole
+// run; hiding it keeps its list, preview and settings.
 //
 // Settings: "InetSpeed", "ShowOptResults" and "DontOptimize" are read at creation and written
 // at destruction (WriteSettings).

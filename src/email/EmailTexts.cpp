@@ -2,6 +2,7 @@
 #include "email/EmailTexts.h"
 
 #include "email/EmailSizing.h"
+#include "platform/HelpLinks.h"
 
 namespace {
 
@@ -74,7 +75,8 @@ QString EmailWizardCaption(const QStringList& names) {
 }
 
 QString ProductDownloadAddress() {
-    return QStringLiteral("https://orvo.invalid/download/");
+    // The maker's one web site, where the program is offered for download.
+    return MakerWebsiteUrl().toString();
 }
 
 QStringList EmailFooterLines() {

@@ -23,6 +23,7 @@ QString EmailWizardCaption(const QStringList& names);
 // The lines that follow the user's message in every mail: three empty lines, a rule of 69
 // hyphens and two lines about the program with the address of its download page.
 QStringList EmailFooterLines();
+// The maker's web site, the same address the about window and "Visit Website..." use.
 QString ProductDownloadAddress();
 
 // The question after a successful hand-off.

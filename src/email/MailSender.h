@@ -29,6 +29,9 @@ public:
     // box has been answered.
     bool SendMail();
     bool IsSending() const { return handoff_.IsRunning(); }
+    // How long a mail program that has not ended yet may still report a failure (see
+    // TMailHandoff).
+    void SetGracePeriod(int ms) { handoff_.SetGracePeriod(ms); }
 
 signals:
     void MailSent(bool success);

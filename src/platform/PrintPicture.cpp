@@ -12,14 +12,23 @@
 void PrintPicture(QPrinter& printer, const TGraphic& graphic, const QString& imageName,
                   int screenDpi) {
     printer.setDocName(PrintJobTitle(imageName));
-    // The painter ends the job when it goes, also when drawing throws.
     QPainter painter;
     if (!painter.begin(&printer))
         throw AppError(QStringLiteral("The printer could not be started."));
-    const QRect rect =
-        PrintRect(QSize(graphic.Width(), graphic.Height()), screenDpi, printer.logicalDpiX(),
-                  printer.logicalDpiY(), QSize(printer.width(), printer.height()));
-    StretchGraphic(painter, graphic, rect);
+    try {
+        const QRect rect =
+            PrintRect(QSize(graphic.Width(), graphic.Height()), screenDpi, printer.logicalDpiX(),
+                      printer.logicalDpiY(), QSize(printer.width(), printer.height()));
+        StretchGraphic(painter, graphic, rect);
+    } catch (...) {
+        painter.end(); // the job is ended also when drawing fails
+        throw;
+    }
+    // Ending the job hands it to the printer; only then does a spooler or file error show.
+    const bool ended = painter.end();
+    if (!ended || printer.printerState() == QPrinter::Error)
+        throw AppError(QStringLiteral("The picture could not be printed: the printer reported "
+                                      "an error when the job was sent."));
 }
 
 void PrintPicture(QPrinter& printer, const QImage& image, const QString& imageName, int screenDpi) {

@@ -7,9 +7,11 @@
 #include "settings/RegistryUnit.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSet>
 
 QSize WallpaperSize(QSize picture, QSize desktop) {
     if (picture.width() <= 0 || picture.height() <= 0)
@@ -30,9 +32,30 @@ QString WallpaperPath(const QString& folder, const QString& imageName) {
     return JoinPath(folder, (dot < 0 ? name : name.left(dot)) + QStringLiteral(".bmp"));
 }
 
+QStringList WallpaperBitmapsIn(const QString& folder) {
+    QStringList paths;
+    const QFileInfoList files = QDir(folder).entryInfoList(
+        {QStringLiteral("*.bmp")}, QDir::Files | QDir::Hidden | QDir::CaseSensitive, QDir::Name);
+    for (const QFileInfo& file : files)
+        paths << file.filePath();
+    return paths;
+}
+
+QString NextWallpaperPath(const QString& folder, const QString& imageName) {
+    QSet<QString> taken;
+    for (const QString& path : WallpaperBitmapsIn(folder))
+        taken.insert(QFileInfo(path).fileName());
+    const QString name = QFileInfo(WallpaperPath(folder, imageName)).fileName();
+    const QString stem = name.chopped(4); // without ".bmp"
+    QString candidate = name;
+    for (int n = 2; taken.contains(candidate); ++n)
+        candidate = stem + QStringLiteral(" (") + QString::number(n) + QStringLiteral(").bmp");
+    return JoinPath(folder, candidate);
+}
+
 QString WriteWallpaperBitmap(const TGraphic& graphic, const QString& imageName, QSize desktop,
                              const QString& folder) {
-    const QString path = WallpaperPath(folder, imageName);
+    const QString path = NextWallpaperPath(folder, imageName);
     if (!QDir().mkpath(folder))
         throw AppError(QStringLiteral("Cannot create %1").arg(folder));
     const QSize picture(graphic.Width(), graphic.Height());
@@ -62,7 +85,11 @@ void SetDesktopWallpaper(const TGraphic& graphic, const QString& imageName,
     const DesktopKind desktop = DesktopKindFor(session.currentDesktop);
     if (desktop == DesktopKind::Unknown)
         throw AppError(UnsupportedDesktopMessage(session.currentDesktop));
+    const QStringList older = WallpaperBitmapsIn(session.folder);
     const QString path =
         WriteWallpaperBitmap(graphic, imageName, session.desktopSize, session.folder);
     ApplyDesktopWallpaper(path, desktop, session.currentDesktop, session.run);
+    // The desktop shows the new bitmap; the ones before it would only fill the folder.
+    for (const QString& old : older)
+        QFile::remove(old);
 }

@@ -6,6 +6,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 class TGraphic;
 
@@ -18,9 +19,16 @@ QSize WallpaperSize(QSize picture, QSize desktop);
 
 // The wallpaper file for an image: its name with the extension replaced by ".bmp", in `folder`.
 QString WallpaperPath(const QString& folder, const QString& imageName);
+// The wallpaper bitmaps written before: the ".bmp" files in the folder, which holds nothing
+// else of that kind.
+QStringList WallpaperBitmapsIn(const QString& folder);
+// Where the next wallpaper goes: WallpaperPath, or, when a bitmap of that name is there already,
+// "name (2).bmp", "name (3).bmp" ..., the first that is free. A desktop told the path it already
+// shows does not look at the file again, so a new picture always gets a path of its own.
+QString NextWallpaperPath(const QString& folder, const QString& imageName);
 
-// Writes the graphic (scaled to WallpaperSize) as a bitmap at WallpaperPath, creating the folder
-// and replacing an older file of that name atomically. Returns the path; throws AppError.
+// Writes the graphic (scaled to WallpaperSize) as a bitmap at NextWallpaperPath, creating the
+// folder. Returns the path; throws AppError.
 QString WriteWallpaperBitmap(const TGraphic& graphic, const QString& imageName, QSize desktop,
                              const QString& folder);
 
@@ -35,6 +43,8 @@ struct WallpaperSession {
 };
 
 // The whole command. The desktop is checked first, so an unsupported one leaves no file behind.
-// Throws AppError with the reason when the file cannot be written or the desktop not told.
+// Once the desktop shows the new bitmap, the ones written before are removed; after a failure
+// they stay, as the desktop may still show one of them. Throws AppError with the reason when the
+// file cannot be written or the desktop not told.
 void SetDesktopWallpaper(const TGraphic& graphic, const QString& imageName,
                          const WallpaperSession& session = WallpaperSession::Current());

@@ -28,6 +28,15 @@ List DesktopFileKeys(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? List(file.readAll()) : List();
 }
 
+// Whether the desktop file names the type in its own MimeType key.
+bool ListsType(const List& keys, const QString& mimeType) {
+    for (const QString& listed :
+         keys.Entries(QStringLiteral("Desktop Entry"), QStringLiteral("MimeType")))
+        if (listed.compare(mimeType, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
 // Whether the id's desktop file counts for the type: it is not hidden, and it lists the type or
 // an added association lists it, unless a removed association of higher precedence takes it.
 bool IsAssociated(const XdgPlaces& places, const QString& desktopFile, const QString& id,
@@ -49,10 +58,7 @@ bool IsAssociated(const XdgPlaces& places, const QString& desktopFile, const QSt
         if (list->Entries(List::AddedAssociations, mimeType).contains(id))
             return true;
     }
-    for (const QString& listed : keys.Entries(group, QStringLiteral("MimeType")))
-        if (listed.compare(mimeType, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+    return ListsType(keys, mimeType);
 }
 
 // Applies `edit` to the user's mimeapps.list and, with `desktopFiles`, to the user's existing
@@ -148,8 +154,10 @@ bool IsDesktopDefault(const XdgPlaces& places, const QString& extension) {
 bool SetDesktopDefault(const XdgPlaces& places, const QString& extension) {
     const QStringList types = MimeTypesForExtension(extension);
     const QString ours = DesktopEntryId();
-    if (types.isEmpty() || places.FindDesktopFile(ours).isEmpty())
+    const QString ourFile = places.FindDesktopFile(ours);
+    if (types.isEmpty() || ourFile.isEmpty())
         return false;
+    const List ourKeys = DesktopFileKeys(ourFile);
     const bool allRead = EditUserFiles(places, true, [&](List& list, bool desktopSpecific) {
         for (const QString& type : types) {
             const QStringList defaults = list.Entries(List::DefaultApplications, type);
@@ -159,9 +167,12 @@ bool SetDesktopDefault(const XdgPlaces& places, const QString& extension) {
                             QStringList{ours} + Without(defaults, ours));
             if (desktopSpecific)
                 continue; // associations are not read from desktop-specific files
+            // Our entry names the type itself; only an entry that does not needs an added
+            // association, which goes last: desktops that take the first added association
+            // as the default must not keep opening the type with us once we are removed.
             const QStringList added = list.Entries(List::AddedAssociations, type);
-            if (!added.contains(ours))
-                list.SetEntries(List::AddedAssociations, type, QStringList{ours} + added);
+            if (!ListsType(ourKeys, type) && !added.contains(ours))
+                list.SetEntries(List::AddedAssociations, type, added + QStringList{ours});
             list.SetEntries(List::RemovedAssociations, type,
                             Without(list.Entries(List::RemovedAssociations, type), ours));
         }
@@ -172,10 +183,12 @@ bool SetDesktopDefault(const XdgPlaces& places, const QString& extension) {
 void RemoveDesktopDefault(const XdgPlaces& places, const QString& extension) {
     const QStringList types = MimeTypesForExtension(extension);
     const QString ours = DesktopEntryId();
+    // An added association of ours is taken out as well: with no other default, some desktops
+    // open the type with the first added association.
     EditUserFiles(places, true, [&](List& list, bool) {
         for (const QString& type : types)
-            list.SetEntries(List::DefaultApplications, type,
-                            Without(list.Entries(List::DefaultApplications, type), ours));
+            for (const QString& group : {List::DefaultApplications, List::AddedAssociations})
+                list.SetEntries(group, type, Without(list.Entries(group, type), ours));
     });
 }
 

@@ -36,14 +36,15 @@ QString DefaultApplicationFor(const XdgPlaces& places, const QString& mimeType);
 // True when the desktop opens files of the extension with the program's desktop entry.
 bool IsDesktopDefault(const XdgPlaces& places, const QString& extension);
 // Makes the program's entry the default for the extension's MIME types: first in [Default
-// Applications] (the previous defaults stay behind it), listed in [Added Associations] and no
-// longer in [Removed Associations] of the user's mimeapps.list; a desktop-specific user file
-// that names a default for the type gets the program first as well. Returns IsDesktopDefault
-// afterwards (false without writing when the entry is not installed or a file is unreadable).
-// Throws AppError when a file cannot be written.
+// Applications] (the previous defaults stay behind it) and no longer in [Removed Associations]
+// of the user's mimeapps.list; only a type the entry itself does not name is added last to
+// [Added Associations]. A desktop-specific user file that names a default for the type gets
+// the program first as well. Returns IsDesktopDefault afterwards (false without writing when
+// the entry is not installed or a file is unreadable). Throws AppError when a file cannot be
+// written.
 bool SetDesktopDefault(const XdgPlaces& places, const QString& extension);
-// Takes the program's entry out of the [Default Applications] lines of the extension's types
-// in the user's files. Throws AppError when a file cannot be written.
+// Takes the program's entry out of the [Default Applications] and [Added Associations] lines of
+// the extension's types in the user's files. Throws AppError when a file cannot be written.
 void RemoveDesktopDefault(const XdgPlaces& places, const QString& extension);
 // Takes the program's entry out of every default and added association of all its types in the
 // user's files (when the program is uninstalled).

@@ -293,9 +293,24 @@ bool IsDefaultHandler(const QString& extension) {
 bool SetAsDefaultHandler(const QString& extension) {
     KeyStore store = ClassesStore();
     ClassesAccessor classes(store);
+    // The class's default verb as it was: when the desktop does not take the program as its
+    // default, the store must not claim it either (a missing verb comes back as the empty one,
+    // which means the same).
+    const QString cls = ClassOf(classes, extension);
+    const QString shell = ClassKey(cls, QStringLiteral("shell"));
+    const QString verbBefore = cls.isEmpty() ? QString() : classes.ReadDefault(shell);
     if (!SetAsDefaultHandler(classes, CurrentProgramPaths(), extension))
         return false;
-    return SetDesktopDefault(XdgPlaces::FromEnvironment(), extension);
+    bool done = false;
+    try {
+        done = SetDesktopDefault(XdgPlaces::FromEnvironment(), extension);
+    } catch (...) {
+        classes.WriteDefault(shell, verbBefore);
+        throw;
+    }
+    if (!done)
+        classes.WriteDefault(shell, verbBefore);
+    return done;
 }
 
 void RemoveAsDefaultHandler(const QString& extension) {

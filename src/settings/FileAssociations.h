@@ -59,8 +59,9 @@ void UnregisterFileTypes(KeyStore& store, const ProgramPaths& paths);
 // written under the start path, unregistering removes the entry and the program's defaults from
 // the user's mimeapps.list. IsDefaultHandler answers what the desktop will open the extension
 // with; SetAsDefaultHandler needs the registered verb and the installed entry and makes the
-// program the user's default for the extension's MIME types; RemoveAsDefaultHandler takes both
-// back. Writing a file can throw AppError.
+// program the user's default for the extension's MIME types (when the desktop's side fails, the
+// class's default verb is put back as it was); RemoveAsDefaultHandler takes both back. Writing a
+// file can throw AppError.
 void RegisterFileTypes();
 void FixFileTypeRegistrations();
 void UnregisterFileTypes();

@@ -8,9 +8,12 @@
 #include "email/MailSender.h"
 #include "imaging/GenUtilUnit.h"
 #include "imaging/ImageFormats.h"
+#include "platform/MailHandoff.h"
 #include "settings/RegistryUnit.h"
+#include "viewer/MainUnit.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -18,8 +21,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <memory>
 #include <optional>
 
 using namespace email_test;
@@ -114,6 +119,28 @@ TEST_F(EmailSizeDlgTest, StartsEmptyWithItsTextsAndTheListPaneHidden) {
     EXPECT_TRUE(wizard.LblList()->isHidden());
     EXPECT_EQ(wizard.width(), RightEdgePlus16(wizard.StaticText1()));
     EXPECT_EQ(wizard.SBtnShowFiles()->text(), S("Show Files >"));
+}
+
+TEST_F(EmailSizeDlgTest, TabReachesTheListButtonsOnlyWhileTheListPaneIsShown) {
+    Add("a.png", PngBytes(4, 4));
+    TEmailSizeDlg wizard(&host);
+    wizard.AddEmailFiles(source.path(), {S("a.png")});
+    wizard.ShowWizard();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&wizard));
+    for (bool shown : {false, true, false}) {
+        if (wizard.FilesShown() != shown)
+            QTest::mouseClick(wizard.SBtnShowFiles(), Qt::LeftButton);
+        wizard.SBtnContinue()->setFocus();
+        QSet<QWidget*> reached;
+        for (int i = 0; i < 30; ++i) {
+            ASSERT_NE(QApplication::focusWidget(), nullptr);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached.insert(QApplication::focusWidget());
+        }
+        EXPECT_TRUE(reached.contains(wizard.SBtnShowFiles())) << "the walk went round";
+        EXPECT_EQ(reached.contains(wizard.SBtnClearSelection()), shown) << shown;
+        EXPECT_EQ(reached.contains(wizard.SBtnClearList()), shown) << shown;
+    }
 }
 
 TEST_F(EmailSizeDlgTest, SettingsAreReadAtCreationAndWrittenAtDestruction) {
@@ -328,7 +355,7 @@ TEST_F(EmailSizeDlgTest, SendingShrinksReportsHandsOverAndOffersToClearTheList) 
     EXPECT_EQ(results.icon, 0) << "information, not error";
     EXPECT_EQ(results.okCaption, S("Continue"));
 
-    const QString copy = JoinPath(TempFolder(), S("photo.jpg"));
+    const QString copy = JoinPath(MailFolderIn(TempFolder()), S("photo.jpg"));
     EXPECT_EQ(program.Values(S("--subject")), QStringList({S("photo.jpg, small.png")}));
     EXPECT_EQ(program.Values(S("--body")),
               QStringList({EmailFooterLines().join(QLatin1Char('\n'))}));
@@ -379,6 +406,7 @@ TEST_F(EmailSizeDlgTest, AFailedHandOffShowsItsCodeAndKeepsTheList) {
         FakeMailProgram program(c.installed);
         program.SetExitStatus(4);
         TEmailSizeDlg wizard(&host);
+        wizard.Mail().SetGracePeriod(10 * 60 * 1000); // the exit status always counts
         wizard.AddEmailFiles(source.path(), {S("small.png")});
         QString text;
         std::optional<bool> sent;
@@ -421,4 +449,37 @@ TEST_F(EmailSizeDlgTest, LeavingImagesAsTheyAreShowsNoResultsWithoutAnError) {
         EXPECT_EQ(Send(wizard), true);
     }
     EXPECT_EQ(program.Values(S("--attach")), QStringList({photo}));
+}
+
+TEST_F(EmailSizeDlgTest, CopiesWaitInTheMailFolderAndOutliveTheCloseCleanUp) {
+    FakeMailProgram program;
+    Photo();
+    const QString temp = TempFolder();
+    const QString mailFolder = MailFolderIn(temp);
+    // A user's file named like a thumbnail strip stays apart from the strips.
+    const QString stripName = S("tn001002.jpg");
+    Add("tn001002.jpg", JpegOfFileSize(1600, 1200, 200000));
+    const QString strip = WriteFile(temp, stripName, "strip");
+
+    auto form = std::make_unique<TMainForm>(QStringList{S("/nosplash")});
+    form->show();
+    TEmailSizeDlg& wizard = *form->EmailWizard();
+    wizard.AddEmailFiles(source.path(), {S("photo.jpg"), stripName});
+    {
+        ModalAnswers answers{PressMessageBoxButton(QMessageBox::No)};
+        EXPECT_EQ(Send(wizard), true);
+    }
+    const QStringList copies{JoinPath(mailFolder, S("photo.jpg")), JoinPath(mailFolder, stripName)};
+    EXPECT_EQ(program.Values(S("--attach")), copies);
+    EXPECT_EQ(ReadFile(strip), QByteArray("strip")) << "the strip file was overwritten";
+
+    // Closing the main window empties the temporary folder of its own image files; the mail
+    // program may read the copies only when the user presses Send, after that.
+    form->close();
+    form.reset();
+    EXPECT_FALSE(QFileInfo::exists(strip));
+    for (const QString& copy : copies) {
+        EXPECT_EQ(PictureSize(copy), QSize(768, 576)) << copy.toStdString();
+        QFile::remove(copy);
+    }
 }

@@ -2,6 +2,7 @@
 // The arithmetic of shrinking for e-mail, the subject rule and the wizard's texts, without a
 // window.
 #include "email/EmailSizing.h"
+#include "dialogs/AboutInfo.h"
 #include "email/EmailTexts.h"
 
 #include <gtest/gtest.h>
@@ -160,4 +161,6 @@ TEST(EmailTextsTest, FooterFollowsThreeEmptyLinesAndARule) {
     EXPECT_EQ(footer.at(5),
               S("Find out more by downloading a free copy of Orvo Image Browser at ") +
                   ProductDownloadAddress());
+    // One maker address throughout the program: the one the about window shows.
+    EXPECT_EQ(ProductDownloadAddress(), S("https://") + AboutWebAddress() + S("/"));
 }

@@ -118,6 +118,7 @@ FakeMailProgram::FakeMailProgram(bool installed) : oldPath_(qgetenv("PATH")) {
     if (installed) {
         const QString script = QStringLiteral("#!/bin/sh\n"
                                               "printf '%s\\0' \"$@\" > '%1/args'\n"
+                                              "[ -e '%1/hang' ] && exec sleep 600\n"
                                               "exit $(cat '%1/status' 2>/dev/null || echo 0)\n")
                                    .arg(dir_.path());
         const QString path = WriteFile(bin, QStringLiteral("xdg-email"), script.toUtf8());
@@ -135,6 +136,10 @@ FakeMailProgram::~FakeMailProgram() {
 
 void FakeMailProgram::SetExitStatus(int status) {
     WriteFile(dir_.path(), QStringLiteral("status"), QByteArray::number(status));
+}
+
+void FakeMailProgram::SetRunsUntilClosed() {
+    WriteFile(dir_.path(), QStringLiteral("hang"), QByteArray());
 }
 
 bool FakeMailProgram::WasRun() const {

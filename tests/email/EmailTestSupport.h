@@ -33,7 +33,8 @@ QByteArray ReadFile(const QString& path);
 QSize PictureSize(const QString& path);
 
 // A stand-in `xdg-email` first on PATH for its lifetime: it notes its arguments and ends with
-// the exit status it was told. With `installed` false PATH holds no mail program at all.
+// the exit status it was told, or, told to, runs on like a mail program kept in the foreground
+// until the user closes it. With `installed` false PATH holds no mail program at all.
 class FakeMailProgram {
 public:
     explicit FakeMailProgram(bool installed = true);
@@ -42,6 +43,7 @@ public:
     FakeMailProgram& operator=(const FakeMailProgram&) = delete;
 
     void SetExitStatus(int status);
+    void SetRunsUntilClosed();
     bool WasRun() const;
     // The arguments of the last run.
     QStringList Arguments() const;

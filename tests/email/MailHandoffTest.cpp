@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: MIT
 // Handing a message to the mail program: the arguments it gets, its exit status as the result,
-// and a missing mail program reported as a failure.
+// a missing mail program reported as a failure, a mail program that runs on, attachments whose
+// paths the mail program cannot take, and the folder where attachments wait.
 #include "platform/MailHandoff.h"
 #include "EmailTestSupport.h"
+#include "imaging/AppError.h"
+#include "imaging/GenUtilUnit.h"
+#include "imaging/ImageFormats.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -15,8 +21,12 @@ QString S(const char* text) {
     return QString::fromUtf8(text);
 }
 
+// A grace period far longer than any stand-in program runs, so its exit status always counts.
+constexpr int LongGracePeriodMs = 10 * 60 * 1000;
+
 MailResult HandOver(const MailMessage& message) {
     TMailHandoff handoff;
+    handoff.SetGracePeriod(LongGracePeriodMs);
     std::optional<MailResult> result;
     QObject::connect(&handoff, &TMailHandoff::Finished,
                      [&result](const MailResult& r) { result = r; });
@@ -89,4 +99,107 @@ TEST(MailHandoffTest, OnlyOneHandOffAtATime) {
     EXPECT_TRUE(handoff.Start({S("third"), {}, {}}));
     EXPECT_TRUE(RunUntil([&] { return finished > 1; }));
     EXPECT_EQ(program.Values(S("--subject")), QStringList({S("third")}));
+}
+
+TEST(MailHandoffTest, AMailProgramStillRunningAfterTheGracePeriodHasTakenTheMessage) {
+    FakeMailProgram program;
+    program.SetRunsUntilClosed();
+    TMailHandoff handoff;
+    handoff.SetGracePeriod(50);
+    std::optional<MailResult> result;
+    QObject::connect(&handoff, &TMailHandoff::Finished,
+                     [&result](const MailResult& r) { result = r; });
+    ASSERT_TRUE(handoff.Start({S("first"), {}, {}}));
+    ASSERT_TRUE(RunUntil([&] { return result.has_value(); }));
+    EXPECT_TRUE(result->Success());
+    EXPECT_TRUE(result->problem.isEmpty());
+    EXPECT_FALSE(handoff.IsRunning()) << "the next message may go while the first still runs";
+    ASSERT_TRUE(RunUntil([&] { return program.WasRun(); }));
+    EXPECT_EQ(program.Values(S("--subject")), QStringList({S("first")}));
+}
+
+TEST(MailHandoffTest, AwkwardAttachmentPathsAreHandedOverUnderSafeNames) {
+    FakeMailProgram program;
+    QTemporaryDir source;
+    ASSERT_TRUE(source.isValid());
+    const QString folder = MailFolderIn(TempFolder());
+    // A file of the safe name is there already: the new one is numbered.
+    const QString older = WriteFile(folder, S("holiday_ beach.jpg"), "older");
+    const struct {
+        const char* name;
+        const char* safeName; // nullptr: attached as it is
+    } cases[] = {
+        {"plain name.jpg", nullptr},         {"holiday, beach.jpg", "holiday_ beach (2).jpg"},
+        {"it's me.png", "it_s me.png"},      {"back\\slash.gif", "back_slash.gif"},
+        {"two\nlines.bmp", "two_lines.bmp"},
+    };
+    MailMessage message{S("s"), {}, {}};
+    QStringList expected;
+    for (const auto& c : cases) {
+        const QString path = WriteFile(source.path(), S(c.name), QByteArray(c.name));
+        message.attachments << path;
+        expected << (c.safeName ? JoinPath(folder, S(c.safeName)) : path);
+    }
+    EXPECT_TRUE(HandOver(message).Success());
+    EXPECT_EQ(program.Values(S("--attach")), expected);
+    for (int i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(ReadFile(expected.at(i)), QByteArray(cases[i].name)) << cases[i].name;
+        EXPECT_FALSE(IsAwkwardAttachmentPath(expected.at(i))) << cases[i].name;
+        EXPECT_TRUE(QFileInfo::exists(message.attachments.at(i))) << "the user's file stays";
+        if (cases[i].safeName)
+            QFile::remove(expected.at(i));
+    }
+    EXPECT_EQ(ReadFile(older), QByteArray("older"));
+    QFile::remove(older);
+}
+
+TEST(MailHandoffTest, AnAttachmentThatCannotBePreparedFailsTheHandOff) {
+    FakeMailProgram program;
+    const MailResult result = HandOver({S("s"), {}, {S("/no/such/folder/a,b.jpg")}});
+    EXPECT_EQ(result.code, -1);
+    EXPECT_TRUE(result.problem.contains(S("/no/such/folder/a,b.jpg")))
+        << result.problem.toStdString();
+    EXPECT_FALSE(program.WasRun());
+}
+
+TEST(MailFolderTest, IsAPrivateFolderInsideTheTemporaryFolder) {
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    const QString folder = MailFolderIn(temp.path());
+    EXPECT_EQ(folder, temp.path() + S("/mail"));
+    const QFileDevice::Permissions othersAccess = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                  QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                  QFileDevice::WriteOther | QFileDevice::ExeOther;
+    EXPECT_FALSE(QFileInfo(folder).permissions() & othersAccess) << "only the user has access";
+    EXPECT_EQ(MailFolderIn(temp.path()), folder) << "an existing folder is used again";
+
+    // A file in its place is no folder of ours.
+    const QString other = temp.filePath(S("other"));
+    QDir().mkpath(other);
+    WriteFile(other, S("mail"), "x");
+    try {
+        MailFolderIn(other);
+        ADD_FAILURE() << "no error";
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.Message(), S("Cannot create ") + other + S("/mail"));
+    }
+}
+
+TEST(MailFolderTest, FilesMadeMoreThanADayAgoAreRemoved) {
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    const QString folder = MailFolderIn(temp.path());
+    const QString copy = WriteFile(folder, S("photo.jpg"), "copy");
+    QDir(folder).mkdir(S("sub"));
+    const QString inSub = WriteFile(folder + S("/sub"), S("kept.jpg"), "kept");
+    const QDateTime made = QFileInfo(copy).metadataChangeTime();
+    const struct {
+        qint64 hoursLater;
+        bool kept;
+    } cases[] = {{0, true}, {23, true}, {25, false}};
+    for (const auto& c : cases) {
+        RemoveOldMailFiles(folder, made.addSecs(c.hoursLater * 3600));
+        EXPECT_EQ(QFileInfo::exists(copy), c.kept) << c.hoursLater;
+    }
+    EXPECT_TRUE(QFileInfo::exists(inSub)) << "sub-folders are left alone";
 }

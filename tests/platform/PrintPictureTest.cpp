@@ -5,10 +5,14 @@
 #include "imaging/AppError.h"
 
 #include <QFile>
+#include <QHash>
+#include <QPaintEngine>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTransform>
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -164,6 +168,111 @@ TEST_F(PrintPictureTest, APrinterThatCannotStartIsAnError) {
     SetUpPrinter({11, 8.5});
     printer.setOutputFileName(dir.filePath(QStringLiteral("missing/folder/printed.pdf")));
     EXPECT_THROW(PrintPicture(printer, image, QStringLiteral("x.png"), 96), AppError);
+}
+
+// A printer engine that does what it is told: ending the job may fail, or leave the printer in
+// its error state, as a spooler that refuses the job does. It counts what it was asked to do.
+class ScriptedPrintEngine : public QPaintEngine, public QPrintEngine {
+public:
+    ScriptedPrintEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+
+    bool endResult = true;
+    QPrinter::PrinterState stateAfterEnd = QPrinter::Idle;
+    int ended = 0;
+    int draws = 0;
+
+    bool begin(QPaintDevice*) override {
+        state_ = QPrinter::Active;
+        return true;
+    }
+    bool end() override {
+        ++ended;
+        state_ = stateAfterEnd;
+        return endResult;
+    }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { ++draws; }
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {
+        ++draws;
+    }
+    Type type() const override { return QPaintEngine::User; }
+
+    void setProperty(PrintEnginePropertyKey key, const QVariant& value) override {
+        properties_[key] = value;
+    }
+    QVariant property(PrintEnginePropertyKey key) const override { return properties_.value(key); }
+    bool newPage() override { return true; }
+    bool abort() override { return false; }
+    int metric(QPaintDevice::PaintDeviceMetric metric) const override {
+        switch (metric) {
+        case QPaintDevice::PdmWidth:
+            return 4800;
+        case QPaintDevice::PdmHeight:
+            return 6600;
+        case QPaintDevice::PdmWidthMM:
+            return 203;
+        case QPaintDevice::PdmHeightMM:
+            return 279;
+        case QPaintDevice::PdmDpiX:
+        case QPaintDevice::PdmDpiY:
+        case QPaintDevice::PdmPhysicalDpiX:
+        case QPaintDevice::PdmPhysicalDpiY:
+            return 600;
+        case QPaintDevice::PdmDepth:
+            return 32;
+        case QPaintDevice::PdmNumColors:
+            return INT_MAX;
+        case QPaintDevice::PdmDevicePixelRatio:
+            return 1;
+        case QPaintDevice::PdmDevicePixelRatioScaled:
+            return int(QPaintDevice::devicePixelRatioFScale());
+        default:
+            return 0;
+        }
+    }
+    QPrinter::PrinterState printerState() const override { return state_; }
+
+private:
+    QPrinter::PrinterState state_ = QPrinter::Idle;
+    QHash<PrintEnginePropertyKey, QVariant> properties_;
+};
+
+class ScriptedPrinter : public QPrinter {
+public:
+    explicit ScriptedPrinter(ScriptedPrintEngine* engine) { setEngines(engine, engine); }
+};
+
+TEST(PrintJobEndTest, AJobThePrinterDidNotTakeIsAnErrorAndTheJobIsEndedOnce) {
+    const struct {
+        const char* what;
+        bool endResult;
+        QPrinter::PrinterState stateAfterEnd;
+        bool fails;
+    } cases[] = {
+        {"taken", true, QPrinter::Idle, false},
+        {"ending the job fails", false, QPrinter::Idle, true},
+        {"the printer is in its error state", true, QPrinter::Error, true},
+    };
+    QImage image(960, 480, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    for (const auto& c : cases) {
+        ScriptedPrintEngine engine;
+        engine.endResult = c.endResult;
+        engine.stateAfterEnd = c.stateAfterEnd;
+        ScriptedPrinter printer(&engine);
+        try {
+            PrintPicture(printer, image, QStringLiteral("holiday.jpg"), 96);
+            EXPECT_FALSE(c.fails) << c.what << ": no error";
+        } catch (const AppError& error) {
+            EXPECT_TRUE(c.fails) << c.what << ": " << error.Message().toStdString();
+            EXPECT_TRUE(error.Message().contains(QLatin1String("could not be printed")))
+                << error.Message().toStdString();
+        }
+        EXPECT_EQ(engine.ended, 1) << c.what;
+        EXPECT_EQ(engine.draws, 1) << c.what;
+        EXPECT_EQ(engine.property(QPrintEngine::PPK_DocumentName).toString(),
+                  QStringLiteral("Orvo Image Bowser - holiday.jpg"));
+    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,6 +82,20 @@ protected:
     }
     QString Bitmap() const { return dir.filePath(QStringLiteral("holiday.bmp")); }
     QString Uri() const { return QStringLiteral("file://") + Bitmap(); }
+    // The value of the last "gsettings set ... picture-uri" call.
+    QString LastPictureUri() const {
+        for (qsizetype i = fake.calls.size() - 1; i >= 0; --i) {
+            const QStringList& args = fake.calls.at(i).arguments;
+            if (args.size() == 4 && args.at(0) == QLatin1String("set") &&
+                args.at(2) == QLatin1String("picture-uri"))
+                return args.at(3);
+        }
+        return QString();
+    }
+    static void WriteFile(const QString& path) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
 
     QTemporaryDir dir;
     FakeDesktop fake;
@@ -197,14 +212,48 @@ TEST_F(WallpaperCommandTest, AnUnsupportedDesktopLeavesNoFile) {
 }
 
 TEST_F(WallpaperCommandTest, ASecondImageOfTheSameNameReplacesTheBitmap) {
+    // A desktop told the path it already shows keeps showing the old picture, so the second
+    // bitmap gets a path of its own; the first goes once the desktop shows the second.
     fake.listing = "picture-uri\n";
     SetDesktopWallpaper(picture, QStringLiteral("holiday.png"), Session("GNOME"));
     TBitmap small(QImage(800, 600, QImage::Format_RGB32));
     SetDesktopWallpaper(small, QStringLiteral("holiday.jpg"), Session("GNOME"));
+    const QString second = dir.filePath(QStringLiteral("holiday (2).bmp"));
     TBitmap written;
-    written.LoadFromFile(Bitmap());
+    written.LoadFromFile(second);
     EXPECT_EQ(QSize(written.Width(), written.Height()), QSize(800, 600));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              QStringList{QStringLiteral("holiday (2).bmp")});
+    EXPECT_EQ(LastPictureUri(), QLatin1Char('\'') +
+                                    QUrl::fromLocalFile(second).toString(QUrl::FullyEncoded) +
+                                    QLatin1Char('\''));
+
+    // The next time the first name is free again.
+    SetDesktopWallpaper(picture, QStringLiteral("holiday.gif"), Session("GNOME"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("holiday.bmp")});
+    EXPECT_EQ(LastPictureUri(), QLatin1Char('\'') + Uri() + QLatin1Char('\''));
+}
+
+TEST_F(WallpaperCommandTest, OnlyTheBitmapTheDesktopShowsIsKept) {
+    fake.listing = "picture-uri\n";
+    WriteFile(dir.filePath(QStringLiteral("notes.txt")));
+    SetDesktopWallpaper(picture, QStringLiteral("holiday.jpg"), Session("GNOME"));
+    SetDesktopWallpaper(picture, QStringLiteral("beach.png"), Session("GNOME"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("beach.bmp"), QStringLiteral("notes.txt")}));
+
+    // After a failure the desktop may show either picture: both stay.
+    fake.failOn = QStringLiteral("picture-uri");
+    EXPECT_THROW(SetDesktopWallpaper(picture, QStringLiteral("sunset.jpg"), Session("GNOME")),
+                 AppError);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("beach.bmp"), QStringLiteral("notes.txt"),
+                           QStringLiteral("sunset.bmp")}));
+
+    fake.failOn.clear();
+    SetDesktopWallpaper(picture, QStringLiteral("sunset.jpg"), Session("GNOME"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("notes.txt"), QStringLiteral("sunset (2).bmp")}));
 }
 
 TEST(DesktopKindTest, TheCurrentDesktopListIsReadInOrder) {

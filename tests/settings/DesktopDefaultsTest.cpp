@@ -2,6 +2,7 @@
 #include "settings/DesktopDefaults.h"
 #include "settings/DesktopEntry.h"
 #include "settings/FileAssociations.h"
+#include "settings/KeyStore.h"
 #include "settings/MimeAppsList.h"
 #include "settings/RegistryUnit.h"
 
@@ -83,17 +84,76 @@ TEST_F(DesktopDefaultsTest, SetMakesUsTheDefaultAndKeepsTheRestOfTheFile) {
                          "text/plain=editor.desktop;\n"
                          "\n"
                          "[Added Associations]\n"
-                         "image/png=orvo-image-browser-2.desktop;paint.desktop;\n"
+                         "image/png=paint.desktop;\n"
                          "\n"
                          "[Removed Associations]\n"
                          "image/png=broken.desktop;\n"));
 
-    // Removing gives the type back to the previous default; we stay among the associations.
+    // Removing gives the type back to the previous default.
     RemoveDesktopDefault(places, Png);
     EXPECT_EQ(PngDefault(), QStringLiteral("viewer.desktop"));
     EXPECT_EQ(MimeAppsList(ReadFile(UserList()))
                   .Entries(MimeAppsList::AddedAssociations, QStringLiteral("image/png")),
-              (QStringList{Ours, QStringLiteral("paint.desktop")}));
+              QStringList{QStringLiteral("paint.desktop")});
+}
+
+// Some desktops open a type that has no default with its first added association, so an added
+// association of ours would keep opening files with us after the default was taken back.
+TEST_F(DesktopDefaultsTest, AnAddedAssociationOnlyWhereOurEntryLacksTheTypeAndNoneAfterRemoving) {
+    struct Case {
+        const char* what;
+        const char* ourTypes; // nullptr: the program's own entry, naming all its types
+        const char* extension;
+        const char* type;
+        const char* addedBefore;
+        QStringList addedWhileDefault;
+    };
+    const QString paint = QStringLiteral("paint.desktop");
+    const Case cases[] = {
+        {"our entry names the type", nullptr, ".png", "image/png", "", {}},
+        {"our entry names the type, another added association",
+         nullptr,
+         ".png",
+         "image/png",
+         "paint.desktop;",
+         {paint}},
+        {"left at the front by an earlier version",
+         nullptr,
+         ".png",
+         "image/png",
+         "orvo-image-browser-2.desktop;paint.desktop;",
+         {Ours, paint}},
+        {"our entry lacks the type",
+         "image/png;",
+         ".gif",
+         "image/gif",
+         "paint.desktop;",
+         {paint, Ours}},
+    };
+    for (const Case& c : cases) {
+        if (c.ourTypes)
+            InstallApp(places.dataHome, Ours, c.ourTypes);
+        else
+            WriteFile(places.dataHome + QStringLiteral("/applications/") + Ours,
+                      DesktopEntryText(QStringLiteral("/opt/Pixdeck2")));
+        const QString type = QString::fromLatin1(c.type);
+        const QString extension = QString::fromLatin1(c.extension);
+        WriteFile(UserList(), *c.addedBefore ? QByteArray("[Added Associations]\n") + c.type + "=" +
+                                                   c.addedBefore + "\n"
+                                             : QByteArray());
+
+        ASSERT_TRUE(SetDesktopDefault(places, extension)) << c.what;
+        EXPECT_EQ(MimeAppsList(ReadFile(UserList())).Entries(MimeAppsList::AddedAssociations, type),
+                  c.addedWhileDefault)
+            << c.what;
+
+        RemoveDesktopDefault(places, extension);
+        const MimeAppsList after(ReadFile(UserList()));
+        EXPECT_FALSE(after.Entries(MimeAppsList::DefaultApplications, type).contains(Ours))
+            << c.what;
+        EXPECT_FALSE(after.Entries(MimeAppsList::AddedAssociations, type).contains(Ours)) << c.what;
+        EXPECT_FALSE(IsDesktopDefault(places, extension)) << c.what;
+    }
 }
 
 TEST_F(DesktopDefaultsTest, EveryNameOfTheTypeIsSetAndOnlyThatExtensionsTypes) {
@@ -176,9 +236,7 @@ TEST_F(DesktopDefaultsTest, RemovingEverythingTakesOutEachOfOurEntries) {
     ASSERT_TRUE(SetDesktopDefault(places, Png));
     ASSERT_TRUE(SetDesktopDefault(places, QStringLiteral(".gif")));
     RemoveAllDesktopAssociations(places);
-    EXPECT_EQ(ReadFile(UserList()), QByteArray("[Default Applications]\n"
-                                               "\n"
-                                               "[Added Associations]\n"));
+    EXPECT_EQ(ReadFile(UserList()), QByteArray("[Default Applications]\n"));
 }
 
 // The program's own switches and the Options dialog's calls, on the test's XDG folders.
@@ -212,9 +270,31 @@ TEST_F(ProgramDesktopDefaultsTest, InstallSetDefaultAndUninstall) {
     EXPECT_FALSE(QFileInfo::exists(DesktopEntryPath()));
     EXPECT_FALSE(IsDefaultHandler(Png));
     EXPECT_EQ(ReadFile(userList), QByteArray("[Default Applications]\n"
-                                             "text/plain=editor.desktop;\n"
-                                             "\n"
-                                             "[Added Associations]\n"));
+                                             "text/plain=editor.desktop;\n"));
+}
+
+TEST_F(ProgramDesktopDefaultsTest, ADesktopThatRefusesTheDefaultLeavesTheStoreAsItWas) {
+    FixFileTypeRegistrations();
+    RegisterFileTypes();
+    KeyStore store = ClassesStore();
+    ClassesAccessor classes(store);
+    const QString shell = QLatin1Char('\\') + classes.ReadDefault(QStringLiteral("\\.png")) +
+                          QStringLiteral("\\shell");
+    const QString userList = XdgPlaces::FromEnvironment().UserMimeAppsFile();
+    for (const QString& verbBefore : {QString(), QStringLiteral("Edit")}) {
+        classes.WriteDefault(shell, verbBefore);
+        ASSERT_TRUE(QDir().mkpath(userList)); // a mimeapps.list that cannot be read
+        EXPECT_FALSE(SetAsDefaultHandler(Png));
+        EXPECT_EQ(classes.ReadDefault(shell), verbBefore);
+        EXPECT_FALSE(IsDefaultHandler(classes, CurrentProgramPaths(), Png));
+        ASSERT_TRUE(QDir(userList).removeRecursively());
+
+        // With a desktop that takes it, both say default.
+        EXPECT_TRUE(SetAsDefaultHandler(Png));
+        EXPECT_TRUE(IsDefaultHandler(classes, CurrentProgramPaths(), Png));
+        RemoveAsDefaultHandler(Png);
+        QFile::remove(userList);
+    }
 }
 
 } // namespace
