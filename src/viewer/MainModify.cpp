@@ -98,15 +98,15 @@ void TMainForm::TransformImage(int code) {
         false);
 }
 
-void TMainForm::ResizeImage(int width, int height) {
-    ModifyPicture(
+bool TMainForm::ResizeImage(int width, int height) {
+    return ModifyPicture(
         [width, height](const TGraphic& graphic) { return ResizePicture(graphic, width, height); },
         true);
 }
 
-void TMainForm::ModifyPicture(const PictureChange& change, bool resized) {
+bool TMainForm::ModifyPicture(const PictureChange& change, bool resized) {
     if (!HasImage() || !picture_.Graphic())
-        return;
+        return false;
     const std::optional<QString> error = RunBusy(*this, true, [&] {
         // The picture is replaced only once the new one exists, so a failed change leaves it
         // as it was; Image1 holds no copy and must see the new graphic at once.
@@ -121,8 +121,11 @@ void TMainForm::ModifyPicture(const PictureChange& change, bool resized) {
         ZoomBy(0);
         UpdateCaption();
     });
-    if (error)
+    if (error) {
         ShowErrorMessage(*error);
+        return false;
+    }
+    return true;
 }
 
 // --- leaving a modified picture ---
@@ -268,18 +271,25 @@ void TMainForm::FileWritten(const QString& path) {
 
 // --- renaming the shown file ---
 
+bool TMainForm::ShowsCurrentFolderFile() const {
+    return currentFolder_ && HasImage() &&
+           JoinPath(currentFolder_->FolderPath(), currentImageName_) == currentImagePath_;
+}
+
 void TMainForm::RenameImage() {
-    if (SlideShowRunning() || !currentFolder_ || !HasImage() || PromptSaveModified())
+    if (SlideShowRunning() || !ShowsCurrentFolderFile() || PromptSaveModified())
         return;
     const QPointer<TFolderViewForm> view = currentFolder_;
     const QString oldName = currentImageName_;
+    const QString oldPath = currentImagePath_;
     const RenameDialogFields fields = RenameDialogStart(oldName);
     TRenameDlg& dialog = RenameDlg();
     dialog.Prepare(fields.baseName, fields.fileType);
     // Asked again with the typed text after each refusal.
     while (dialog.ShowModal() == mrOk) {
         // The folder may have closed, or another file come up, while the dialog was open.
-        if (!view || view != currentFolder_ || currentImageName_ != oldName)
+        if (!view || view != currentFolder_ || currentImageName_ != oldName ||
+            currentImagePath_ != oldPath)
             return;
         const QString typed = dialog.NewFileName();
         try {

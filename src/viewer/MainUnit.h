@@ -171,13 +171,21 @@ public:
 
     // --- modifying and saving the image (MainModify.cpp) ---
     // Resizes the shown picture to width x height (the image tools window); from then on leaving
-    // the image always asks before saving.
-    void ResizeImage(int width, int height);
+    // the image always asks before saving. False when it could not be resized (the error has
+    // been shown; the picture is as it was).
+    bool ResizeImage(int width, int height);
     // The Save As command: saves the shown picture where the user chooses. True when the saved
     // copy is now the shown image (the caller abandons what it was about to do).
     bool SaveImageAs();
     // The user declined to keep this image's changes; no further save questions for it.
     bool ChangesDiscarded() const { return changesDiscarded_; }
+    // The next save question is asked even though the user declined these changes before (the
+    // image tools window's save button always offers the save).
+    void ClearChangesDiscarded() { changesDiscarded_ = false; }
+    // The shown image is the file CurrentImageName of the current folder. Not so while another
+    // folder has become current (a floating view was activated) and the viewer still shows an
+    // image of the folder before.
+    bool ShowsCurrentFolderFile() const;
     bool ImageResized() const { return imageResized_; }
     // What the Save Image dialog answers: where to save, and whether to show the saved copy.
     struct SavePathChoice {
@@ -360,9 +368,9 @@ private:
     // MainModify.cpp
     enum class SaveOutcome { Cancelled, Failed, Saved, SavedAndShown };
     // A rotated, flipped or resized copy of the shown picture replaces it, marked modified; an
-    // error is shown and leaves the picture as it was.
+    // error is shown and leaves the picture as it was (false then).
     using PictureChange = std::function<std::unique_ptr<TGraphic>(const TGraphic&)>;
-    void ModifyPicture(const PictureChange& change, bool resized);
+    bool ModifyPicture(const PictureChange& change, bool resized);
     // SaveImage's work: true when the file was written (a failure is reported).
     bool SaveOverCurrentFile();
     // SaveImageAs's work, telling a failure from a cancel.

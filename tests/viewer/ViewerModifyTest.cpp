@@ -6,9 +6,12 @@
 
 #include "dialogs/HelpDlgUnit.h"
 #include "dialogs/RenameDlgUnit.h"
+#include "imaging/ImageFormats.h"
+#include "tools/ToolsFormUnit.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -138,11 +141,11 @@ TEST_F(ViewerModifyTest, EachTransformCodeMovesTheCornerPixelWhereItBelongs) {
 TEST_F(ViewerModifyTest, ResizingMarksTheImageResizedAndAZeroSizeChangesNothing) {
     OpenSized({{QStringLiteral("a.png"), 40, 30}});
     ModalAnswers answers;
-    Form().ResizeImage(0, 100);
+    EXPECT_FALSE(Form().ResizeImage(0, 100));
     EXPECT_EQ(answers.titles, QStringList{QStringLiteral("Error")});
     EXPECT_FALSE(Form().ImageModified());
     EXPECT_EQ(Form().Picture().Width(), 40);
-    Form().ResizeImage(20, 10);
+    EXPECT_TRUE(Form().ResizeImage(20, 10));
     EXPECT_TRUE(Form().ImageModified());
     EXPECT_TRUE(Form().ImageResized());
     EXPECT_EQ(Form().Picture().Width(), 20);
@@ -371,6 +374,51 @@ TEST_F(ViewerModifyTest, AFailedAutomaticSaveAsksTheGeneralQuestionInstead) {
     EXPECT_EQ(Shown(), QStringLiteral("zz.png"));
     EXPECT_EQ(Bytes(PathOf(longName)), before);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 2);
+}
+
+// --- the image tools window ---
+
+// The save button offers the save even after "Discard Changes", and keeps the picture when the
+// user now saves it.
+TEST_F(ViewerModifyTest, TheToolboxSaveButtonOffersTheSaveAgainAfterDiscardChanges) {
+    OpenSized({{QStringLiteral("a.png"), 30, 20}, {QStringLiteral("b.png"), 8, 6}});
+    Form().TransformImage(1);
+    {
+        ModalAnswers discard({ModalAnswers::Result(DiscardChanges)});
+        EXPECT_FALSE(Form().PromptSaveModified());
+    }
+    ASSERT_TRUE(Form().ChangesDiscarded());
+    ModalAnswers answers({ModalAnswers::Result(Yes)});
+    Form().ShowToolbox();
+    ASSERT_TRUE(Form().ToolBox()->SBtnSave()->isEnabled());
+    Form().ToolBox()->SBtnSave()->click();
+    EXPECT_EQ(answers.titles.size(), 1);
+    EXPECT_EQ(Stored(QStringLiteral("a.png")).size(), QSize(20, 30));
+    EXPECT_FALSE(Form().ImageModified());
+    EXPECT_EQ(Form().Picture().Width(), 20); // not reloaded from the file's old picture
+}
+
+// A floating folder view made current leaves the viewer on the image of the folder before:
+// renaming and reloading, which act on the current folder's file of that name, do nothing.
+TEST_F(ViewerModifyTest, RenameAndToolboxReloadLeaveAnotherFoldersImageAlone) {
+    const QString first = MakeFolder(QStringLiteral("F1"), {QStringLiteral("x.png")});
+    const QString second = MakeFolder(QStringLiteral("F2"), {QStringLiteral("x.png")});
+    TFolderViewForm* firstView = Open(first);
+    ASSERT_TRUE(WaitFor([this] { return Form().HasImage(); }));
+    Open(second);
+    const QString shown = JoinPath(second, QStringLiteral("x.png"));
+    ASSERT_TRUE(WaitFor([&] { return Form().CurrentImagePath() == shown; }));
+    Form().TransformImage(1);
+    Form().SetCurrentFolder(firstView);
+
+    ModalAnswers answers;
+    Form().RenameImage();
+    Form().ToolBox()->findChild<QPushButton*>(QStringLiteral("SBtnReload"))->click();
+    EXPECT_TRUE(answers.titles.isEmpty()) << answers.titles.join(QLatin1Char(',')).toStdString();
+    EXPECT_EQ(Form().CurrentImagePath(), shown);
+    EXPECT_TRUE(Form().ImageModified());
+    EXPECT_EQ(QDir(first).entryList(QDir::Files), QStringList{QStringLiteral("x.png")});
+    EXPECT_EQ(QDir(second).entryList(QDir::Files), QStringList{QStringLiteral("x.png")});
 }
 
 // --- menu items ---
