@@ -21,7 +21,6 @@
 #include "viewer/ImageBox.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPointer>
 #include <QScopeGuard>
@@ -61,27 +60,6 @@ void SaveConverting(const TGraphic& graphic, const QString& target, const QStrin
     } catch (const ConvertError&) {
         throw AppError(convertMessage);
     }
-}
-
-// The file dialog's filters for the writable formats, and the one matching `path` (an icon
-// matches the bitmap entry).
-QStringList SaveFilters() {
-    QStringList filters;
-    for (int i = 0; i < SaveFilterCount; ++i)
-        filters << ImageTypeName(SaveDefaultExts(i)) + QStringLiteral(" (") +
-                       QString(SaveFilterMasks(i)).replace(QLatin1Char(';'), QLatin1Char(' ')) +
-                       QLatin1Char(')');
-    return filters;
-}
-
-QString FilterFor(const QString& path, const QStringList& filters) {
-    QString ext = ExtractExtension(path);
-    if (ext == QLatin1String(".ico"))
-        ext = QStringLiteral(".bmp");
-    for (int i = 0; i < SaveFilterCount; ++i)
-        if (SaveFilterMasks(i).split(QLatin1Char(';')).contains(QLatin1Char('*') + ext))
-            return filters.at(i);
-    return filters.first();
 }
 
 } // namespace
@@ -133,6 +111,24 @@ bool TMainForm::ModifyPicture(const PictureChange& change, bool resized) {
 bool TMainForm::PromptSaveModified() {
     if (!HasImage() || !imageModified_ || !picture_.Graphic())
         return false;
+    // A step started from inside the question (a dialog's event loop runs timers and
+    // notifications) waits: the answer is not given yet.
+    if (promptingSave_)
+        return true;
+    promptingSave_ = true;
+    // The slide show does not step on while the user is asked; it goes on afterwards unless the
+    // answer ended it.
+    const bool ticking = slideShowTimer_->isActive();
+    slideShowTimer_->stop();
+    const auto done = qScopeGuard([this, ticking] {
+        promptingSave_ = false;
+        if (ticking && SlideShowRunning())
+            slideShowTimer_->start();
+    });
+    return AskSaveModified();
+}
+
+bool TMainForm::AskSaveModified() {
     const bool large = std::min(picture_.Width(), picture_.Height()) > LargeImageSide;
     // A failed automatic save falls through to the question, so the changes are not lost
     // without the user's word; it is not tried again for the same change.
@@ -148,28 +144,41 @@ bool TMainForm::PromptSaveModified() {
         box.PrepareOverwritePrompt();
     else
         box.PrepareSmallImageOverwritePrompt();
-    switch (box.ShowModal()) {
+    const ShownPicture asked = CurrentPicture();
+    const int answer = box.ShowModal();
+    // The answer was about a picture that has gone or changed meanwhile.
+    if (CurrentPicture() != asked)
+        return true;
+    switch (answer) {
     case mrOk:
         // Stay on the image when it could not be saved: it is still modified.
         return !SaveOverCurrentFile();
     case mrCancel: {
         const SaveOutcome outcome = SaveCopyAs();
-        return outcome == SaveOutcome::SavedAndShown || outcome == SaveOutcome::Failed;
+        return outcome != SaveOutcome::Cancelled && outcome != SaveOutcome::Saved;
     }
-    default:
+    case mrAbort:
         changesDiscarded_ = true;
         return false;
+    default:
+        // Closed without one of its answers (by a nested event loop, say): nothing was decided.
+        return true;
     }
+}
+
+TMainForm::ShownPicture TMainForm::CurrentPicture() const {
+    return {currentImagePath_, modification_, imageModified_};
 }
 
 // --- saving ---
 
 void TMainForm::SaveImage() {
-    SaveOverCurrentFile();
+    if (!SlideShowRunning())
+        SaveOverCurrentFile();
 }
 
 bool TMainForm::SaveOverCurrentFile() {
-    if (SlideShowRunning() || !imageModified_ || !HasImage() || !picture_.Graphic())
+    if (!imageModified_ || !HasImage() || !picture_.Graphic())
         return false;
     QString target = currentImagePath_;
     // Icons cannot be written: a.ico is saved beside itself as a.ico.bmp.
@@ -191,32 +200,24 @@ bool TMainForm::SaveOverCurrentFile() {
 }
 
 bool TMainForm::SaveImageAs() {
-    return SaveCopyAs() == SaveOutcome::SavedAndShown;
-}
-
-std::optional<TMainForm::SavePathChoice> TMainForm::ChooseSavePath() {
-    if (savePathChooser_)
-        return savePathChooser_(currentImagePath_);
-    const QStringList filters = SaveFilters();
-    QString selected = FilterFor(currentImagePath_, filters);
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Save Image"), currentImagePath_,
-                                     filters.join(QStringLiteral(";;")), &selected);
-    if (path.isEmpty())
-        return std::nullopt;
-    return SavePathChoice{path, true};
+    return !SlideShowRunning() && SaveCopyAs() == SaveOutcome::SavedAndShown;
 }
 
 TMainForm::SaveOutcome TMainForm::SaveCopyAs() {
-    if (SlideShowRunning() || !currentFolder_ || !HasImage() || !picture_.Graphic())
+    if (!currentFolder_ || !HasImage() || !picture_.Graphic())
         return SaveOutcome::Cancelled;
-    const std::optional<SavePathChoice> choice = ChooseSavePath();
+    if (!savePathChooser_)
+        return SaveOutcome::Abandoned;
+    const ShownPicture asked = CurrentPicture();
+    const std::optional<SavePathChoice> choice = savePathChooser_(currentImagePath_);
+    // The dialog's event loop may have shown another picture or changed this one: the answer
+    // was about a picture that is no longer there.
+    if (CurrentPicture() != asked || !picture_.Graphic())
+        return SaveOutcome::Abandoned;
     if (!choice || choice->path.isEmpty()) {
         changesDiscarded_ = true;
         return SaveOutcome::Cancelled;
     }
-    if (!HasImage() || !picture_.Graphic())
-        return SaveOutcome::Cancelled; // the viewer was emptied while the dialog was up
     QString target = choice->path;
     // A name typed without extension keeps the shown file's format.
     if (ExtractExtension(target).isEmpty())

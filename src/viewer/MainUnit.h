@@ -195,7 +195,8 @@ public:
     // Asks where to save the shown image, starting at its path; nothing when cancelled.
     using SavePathChooser =
         std::function<std::optional<SavePathChoice>(const QString& initialPath)>;
-    // The question Save As asks (the Save Image dialog); unset, a plain file dialog asks.
+    // The question Save As asks (the Save Image dialog); unset, Save As asks nothing and saves
+    // nothing.
     void SetSavePathChooser(SavePathChooser chooser) { savePathChooser_ = std::move(chooser); }
 
     // --- zoom and fit (MainZoom.cpp) ---
@@ -366,19 +367,34 @@ private:
     void RunKeyCommand(const KeyAction& action);
     void StepTab(int direction);
     // MainModify.cpp
-    enum class SaveOutcome { Cancelled, Failed, Saved, SavedAndShown };
+    // Abandoned: the shown picture changed while the user was asked (or nobody could be asked);
+    // nothing was written or decided.
+    enum class SaveOutcome { Cancelled, Failed, Saved, SavedAndShown, Abandoned };
     // A rotated, flipped or resized copy of the shown picture replaces it, marked modified; an
     // error is shown and leaves the picture as it was (false then).
     using PictureChange = std::function<std::unique_ptr<TGraphic>(const TGraphic&)>;
     bool ModifyPicture(const PictureChange& change, bool resized);
-    // SaveImage's work: true when the file was written (a failure is reported).
+    // PromptSaveModified's question and its answers, run while the slide show is held.
+    bool AskSaveModified();
+    // What a question about the shown picture was asked about: a dialog's event loop can show
+    // another image or change this one before the answer comes.
+    struct ShownPicture {
+        QString path;
+        int modification = 0;
+        bool modified = false;
+        bool operator==(const ShownPicture&) const = default;
+    };
+    ShownPicture CurrentPicture() const;
+    // SaveImage's work without the slide-show test: true when the file was written (a failure
+    // is reported).
     bool SaveOverCurrentFile();
-    // SaveImageAs's work, telling a failure from a cancel.
+    // SaveImageAs's work without the slide-show test, telling a failure from a cancel.
     SaveOutcome SaveCopyAs();
-    std::optional<SavePathChoice> ChooseSavePath();
     // Every open folder view of the written file's folder lists it anew.
     void FileWritten(const QString& path);
     SavePathChooser savePathChooser_;
+    // Set while PromptSaveModified runs; a call from inside it is abandoned.
+    bool promptingSave_ = false;
     // Counts the changes to the picture; an automatic save that failed is not tried again for
     // the same change (the question is asked instead).
     int modification_ = 0;

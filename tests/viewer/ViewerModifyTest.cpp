@@ -102,6 +102,17 @@ protected:
             return choice;
         });
     }
+    // Starts a slide show over the folder and changes the shown picture while it is paused (the
+    // only time rotating is allowed); the show runs again afterwards.
+    void RotateDuringSlideShow() {
+        Form().StartSlideShow();
+        ASSERT_TRUE(Form().SlideShowRunning());
+        Form().PauseSlideShow();
+        Form().TransformImage(1);
+        Form().PauseSlideShow();
+        ASSERT_TRUE(Form().SlideShowRunning());
+        ASSERT_TRUE(Form().ImageModified());
+    }
     QString StatusText() {
         QStringList texts;
         for (const QLabel* label : Form().statusBar()->findChildren<QLabel*>())
@@ -252,6 +263,159 @@ TEST_F(ViewerModifyTest, NoAndACancelledSaveAsMoveOnWithoutSaving) {
     EXPECT_EQ(Shown(), QStringLiteral("b.png"));
     EXPECT_EQ(Bytes(PathOf(QStringLiteral("a.png"))), before);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 2);
+}
+
+// Only "Discard Changes" discards; a question closed any other way (a nested event loop ending
+// it, say) decided nothing, so the step is abandoned and the changes stay.
+TEST_F(ViewerModifyTest, OnlyDiscardChangesDiscardsAndAnyOtherEndAbandonsTheStep) {
+    const struct {
+        int result;
+        bool abandoned;
+    } cases[] = {{-1, true}, {0, true}, {7, true}, {DiscardChanges, false}};
+    OpenSized({{QStringLiteral("a.png"), 30, 20}, {QStringLiteral("b.png"), 8, 6}});
+    Form().TransformImage(1);
+    for (const auto& c : cases) {
+        ModalAnswers answers({ModalAnswers::Result(c.result)});
+        EXPECT_EQ(Form().PromptSaveModified(), c.abandoned) << c.result;
+        EXPECT_EQ(answers.titles.size(), 1) << c.result;
+        EXPECT_EQ(Form().ChangesDiscarded(), !c.abandoned) << c.result;
+        EXPECT_TRUE(Form().ImageModified()) << c.result;
+    }
+}
+
+// While the question or the Save Image dialog is up, timers and notifications still run; a step
+// they start (here the next image, or another question) waits by being abandoned instead of
+// asking again over the first question or leaving the image under it.
+TEST_F(ViewerModifyTest, AStepTakenWhileTheQuestionIsUpIsAbandoned) {
+    for (const bool inSaveDialog : {false, true}) {
+        SCOPED_TRACE(inSaveDialog ? "Save Image dialog" : "question");
+        form.reset();
+        QDir(root.filePath(QStringLiteral("M"))).removeRecursively();
+        OpenSized({{QStringLiteral("a.png"), 30, 20}, {QStringLiteral("b.png"), 8, 6}});
+        Form().TransformImage(1);
+        std::optional<bool> nestedAnswer;
+        QStringList nestedQuestions;
+        QString shownMeanwhile;
+        const auto stepMeanwhile = [&] {
+            ModalAnswers inner({ModalAnswers::Result(DiscardChanges)});
+            nestedAnswer = Form().PromptSaveModified();
+            Form().NextImage();
+            nestedQuestions = inner.titles;
+            shownMeanwhile = Shown();
+        };
+        Form().SetSavePathChooser([&](const QString&) {
+            stepMeanwhile();
+            return std::optional<TMainForm::SavePathChoice>();
+        });
+        ModalAnswers answers({[&](QDialog*) {
+            if (inSaveDialog)
+                return No;
+            stepMeanwhile();
+            return DiscardChanges;
+        }});
+        Form().NextImage();
+        EXPECT_EQ(nestedAnswer, true);
+        EXPECT_TRUE(nestedQuestions.isEmpty());
+        EXPECT_EQ(shownMeanwhile, QStringLiteral("a.png"));
+        EXPECT_EQ(answers.titles.size(), 1);
+        EXPECT_EQ(Shown(), QStringLiteral("b.png"));
+    }
+}
+
+// A slide-show tick that leaves a modified image saves it as any other step does: the automatic
+// save and "Yes" write the file, "No" offers Save As. The show does not tick while the user is
+// asked and goes on afterwards.
+TEST_F(ViewerModifyTest, LeavingAModifiedImageDuringASlideShowSavesAsWithoutOne) {
+    const struct {
+        const char* what;
+        int width, height;
+        QList<int> answers;
+        bool saved, offeredSaveAs;
+    } cases[] = {
+        {"automatic save", 640, 480, {}, true, false},
+        {"Yes", 30, 20, {Yes}, true, false},
+        {"No", 30, 20, {No}, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        form.reset();
+        QDir(root.filePath(QStringLiteral("M"))).removeRecursively();
+        OpenSized({{QStringLiteral("a.png"), c.width, c.height}, {QStringLiteral("b.png"), 8, 6}});
+        const QByteArray before = Bytes(PathOf(QStringLiteral("a.png")));
+        offeredPaths.clear();
+        ChooseSavePath(std::nullopt);
+        RotateDuringSlideShow();
+        QList<bool> tickingWhileAsked;
+        QList<ModalAnswers::Answer> replies;
+        for (int answer : c.answers)
+            replies << [this, answer, &tickingWhileAsked](QDialog*) {
+                tickingWhileAsked << Form().SlideShowTimer()->isActive();
+                return answer;
+            };
+        ModalAnswers answers(replies);
+        Form().SlideShowTimerTimer();
+        EXPECT_TRUE(WaitFor([this] { return Shown() == QStringLiteral("b.png"); }));
+        EXPECT_EQ(answers.titles.size(), c.answers.size());
+        EXPECT_EQ(tickingWhileAsked, QList<bool>(c.answers.size(), false));
+        if (c.saved)
+            EXPECT_EQ(Stored(QStringLiteral("a.png")).size(), QSize(c.height, c.width));
+        else
+            EXPECT_EQ(Bytes(PathOf(QStringLiteral("a.png"))), before);
+        EXPECT_EQ(offeredPaths.size(), c.offeredSaveAs ? 1 : 0);
+        EXPECT_TRUE(Form().SlideShowRunning());
+        EXPECT_TRUE(Form().SlideShowTimer()->isActive());
+        Form().StopSlideShow();
+    }
+}
+
+// Save As answers about the picture it was opened for: when another image came up, the file was
+// reloaded or the picture changed again while the dialog was up, nothing is written.
+TEST_F(ViewerModifyTest, SaveAsGivesUpWhenThePictureChangedWhileTheDialogWasUp) {
+    const struct {
+        const char* what;
+        std::function<void(TMainForm&, TFolderViewForm*)> meanwhile;
+        const char* shown;
+        bool modified;
+    } cases[] = {
+        {"another image shown",
+         [](TMainForm& f, TFolderViewForm* view) { f.ShowImage(view, QStringLiteral("b.png")); },
+         "b.png", false},
+        {"the file reloaded", [](TMainForm& f, TFolderViewForm*) { f.ReloadImage(); }, "a.png",
+         false},
+        {"changed again", [](TMainForm& f, TFolderViewForm*) { f.TransformImage(1); }, "a.png",
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        form.reset();
+        QDir(root.filePath(QStringLiteral("M"))).removeRecursively();
+        TFolderViewForm* view =
+            OpenSized({{QStringLiteral("a.png"), 30, 20}, {QStringLiteral("b.png"), 8, 6}});
+        Form().TransformImage(1);
+        Form().SetSavePathChooser([&](const QString&) {
+            c.meanwhile(Form(), view);
+            return std::optional(
+                TMainForm::SavePathChoice{PathOf(QStringLiteral("new.png")), true});
+        });
+        EXPECT_FALSE(Form().SaveImageAs());
+        EXPECT_FALSE(QFileInfo::exists(PathOf(QStringLiteral("new.png"))));
+        EXPECT_EQ(Shown(), QLatin1String(c.shown));
+        EXPECT_EQ(Form().ImageModified(), c.modified);
+        EXPECT_FALSE(Form().ChangesDiscarded());
+    }
+}
+
+// Without a way to ask where to save, Save As neither asks nor decides anything.
+TEST_F(ViewerModifyTest, SaveAsWithoutAChooserAsksNothingAndKeepsTheChanges) {
+    OpenSized({{QStringLiteral("a.png"), 30, 20}});
+    Form().TransformImage(1);
+    Form().SetSavePathChooser(nullptr);
+    ModalAnswers answers;
+    EXPECT_FALSE(Form().SaveImageAs());
+    EXPECT_TRUE(answers.titles.isEmpty());
+    EXPECT_TRUE(Form().ImageModified());
+    EXPECT_FALSE(Form().ChangesDiscarded());
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("a.png")});
 }
 
 TEST_F(ViewerModifyTest, SaveAsToANewNameWithOpenSavedImageShowsItAndAbandonsTheStep) {
