@@ -239,6 +239,7 @@ TMainForm::SaveOutcome TMainForm::SaveCopyAs() {
         FileWritten(target);
         return SaveOutcome::Saved;
     }
+    ForgetPreloaded(target);
     try {
         OpenImagePath(target, true);
         if (currentFolder_) {
@@ -254,7 +255,16 @@ TMainForm::SaveOutcome TMainForm::SaveCopyAs() {
     return currentImagePath_ == target ? SaveOutcome::SavedAndShown : SaveOutcome::Saved;
 }
 
+void TMainForm::ForgetPreloaded(const QString& path) {
+    const QFileInfo info(path);
+    if (preloader_.Holds(path) ||
+        preloader_.Holds(JoinPath(QDir::cleanPath(info.absolutePath()), info.fileName())))
+        preloader_.Clear();
+}
+
 void TMainForm::FileWritten(const QString& path) {
+    // A neighbour loaded ahead from this file shows what it held before.
+    ForgetPreloaded(path);
     const QFileInfo info(path);
     const QString folder = QDir::cleanPath(info.absolutePath());
     const QString name = info.fileName();

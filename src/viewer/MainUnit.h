@@ -390,8 +390,10 @@ private:
     bool SaveOverCurrentFile();
     // SaveImageAs's work without the slide-show test, telling a failure from a cancel.
     SaveOutcome SaveCopyAs();
-    // Every open folder view of the written file's folder lists it anew.
+    // Every open folder view of the written file's folder lists it anew; an image loaded ahead
+    // from it is dropped.
     void FileWritten(const QString& path);
+    void ForgetPreloaded(const QString& path);
     SavePathChooser savePathChooser_;
     // Set while PromptSaveModified runs; a call from inside it is abandoned.
     bool promptingSave_ = false;

@@ -6,7 +6,9 @@
 
 #include "dialogs/HelpDlgUnit.h"
 #include "dialogs/RenameDlgUnit.h"
+#include "imaging/Bitmap.h"
 #include "imaging/ImageFormats.h"
+#include "imaging/PictureSaving.h"
 #include "tools/ToolsFormUnit.h"
 
 #include <QAction>
@@ -112,6 +114,13 @@ protected:
         Form().PauseSlideShow();
         ASSERT_TRUE(Form().SlideShowRunning());
         ASSERT_TRUE(Form().ImageModified());
+    }
+    // The timer that loads the next image ahead once the shown one has been looked at.
+    QTimer* PreloadTimer() {
+        for (QTimer* timer : Form().findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
+            if (timer->objectName().isEmpty() && timer->isSingleShot() && timer->interval() == 100)
+                return timer;
+        return nullptr;
     }
     QString StatusText() {
         QStringList texts;
@@ -538,6 +547,43 @@ TEST_F(ViewerModifyTest, AFailedAutomaticSaveAsksTheGeneralQuestionInstead) {
     EXPECT_EQ(Shown(), QStringLiteral("zz.png"));
     EXPECT_EQ(Bytes(PathOf(longName)), before);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 2);
+}
+
+// A neighbour loaded ahead is not shown after a save rewrote its file, even when the new file
+// has the same size and (on a coarse clock) the same time.
+TEST_F(ViewerModifyTest, AFileOverwrittenBySaveAsIsShownAsWrittenNotAsLoadedAhead) {
+    folder = root.filePath(QStringLiteral("M"));
+    QDir().mkpath(folder);
+    for (const QString& name : {QStringLiteral("a.bmp"), QStringLiteral("b.bmp")})
+        SavePictureAs(TBitmap(MarkedImage(8, 6)), PathOf(name));
+    const QString neighbour = PathOf(QStringLiteral("b.bmp"));
+    // A time the file system keeps exactly, so it can be given to the rewritten file as well.
+    const QDateTime stamp = QDateTime::fromSecsSinceEpoch(1700000000);
+    const auto setStamp = [&neighbour, &stamp] {
+        QFile file(neighbour);
+        return file.open(QIODevice::ReadWrite) &&
+               file.setFileTime(stamp, QFileDevice::FileModificationTime);
+    };
+    ASSERT_TRUE(setStamp());
+    const qint64 originalSize = QFileInfo(neighbour).size();
+    Open(folder);
+    ASSERT_TRUE(WaitFor([this] { return Form().HasImage(); }));
+    QTimer* preload = PreloadTimer();
+    ASSERT_NE(preload, nullptr);
+    ASSERT_TRUE(WaitFor([preload] { return !preload->isActive(); }));
+
+    Form().TransformImage(2); // the blue corner goes to the bottom right
+    ChooseSavePath(TMainForm::SavePathChoice{neighbour, false});
+    EXPECT_FALSE(Form().SaveImageAs());
+    ASSERT_TRUE(setStamp());
+    ASSERT_EQ(QFileInfo(neighbour).size(), originalSize);
+    ASSERT_EQ(QFileInfo(neighbour).lastModified(), stamp);
+
+    Form().NextImage();
+    ASSERT_EQ(Shown(), QStringLiteral("b.bmp"));
+    const QImage shown = Form().Picture().Graphic()->ToImage();
+    EXPECT_EQ(shown.pixel(7, 5), qRgb(0, 0, 255));
+    EXPECT_EQ(shown.pixel(0, 0), qRgb(255, 0, 0));
 }
 
 // --- the image tools window ---
