@@ -54,8 +54,10 @@ SaveNameDecision CheckSaveName(const QString& folder, const QString& typedName, 
     decision.path = JoinPath(folder, decision.name);
     if (!IsSaveableImage(decision.path))
         decision.check = SaveNameCheck::Unsupported;
-    else if (QFileInfo(decision.path).isFile())
+    else if (const QFileInfo target(decision.path); target.isFile())
         decision.check = SaveNameCheck::Exists;
+    else if (target.exists())
+        decision.check = SaveNameCheck::NotAFile; // a folder cannot be replaced by the picture
     else
         decision.check = SaveNameCheck::Free;
     return decision;
@@ -68,6 +70,24 @@ QString UnsupportedSaveFormatMessage(const QString& path) {
 QString ReplaceFileQuestion(const QString& path) {
     // A line feed, then a carriage return: the message's own line break.
     return path + QStringLiteral(" already exists!\n\rDo you you want to replace it?");
+}
+
+QString NotAFileMessage(const QString& path) {
+    return path + (QFileInfo(path).isDir() ? QStringLiteral(" is a folder.")
+                                           : QStringLiteral(" is not a file."));
+}
+
+std::optional<QString> NearestExistingFolder(const QString& folder) {
+    QString candidate = folder;
+    while (!candidate.isEmpty() && !QFileInfo(candidate).isDir()) {
+        const QString parent = QFileInfo(candidate).path();
+        if (parent == candidate || parent == QLatin1String("."))
+            return std::nullopt;
+        candidate = parent;
+    }
+    if (candidate.isEmpty())
+        return std::nullopt;
+    return candidate;
 }
 
 bool IsPreviewableSaveFile(const QString& path) {

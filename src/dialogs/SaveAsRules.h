@@ -31,6 +31,7 @@ enum class SaveNameCheck {
     Empty,       // nothing typed: the dialog stays open without a word
     Unsupported, // no writable extension: refused with UnsupportedSaveFormatMessage
     Exists,      // a file is there already: ask ReplaceFileQuestion first
+    NotAFile,    // a folder (or another non-file) is there: refused with NotAFileMessage
     Free,        // the dialog may answer with the path
 };
 struct SaveNameDecision {
@@ -39,11 +40,18 @@ struct SaveNameDecision {
     QString path; // the folder joined with it
 };
 // Checks the name typed in `folder` with filter item `filterIndex`. Looks at the file system
-// only to see whether a file is at the path already.
+// only to see what is at the path already.
 SaveNameDecision CheckSaveName(const QString& folder, const QString& typedName, int filterIndex);
 
 QString UnsupportedSaveFormatMessage(const QString& path); // "<path> is not a supported save ..."
 QString ReplaceFileQuestion(const QString& path);          // "<path> already exists!..."
+// "<path> is a folder." (or " is not a file." for anything else that is not a file).
+QString NotAFileMessage(const QString& path);
+
+// The folder the dialog opens in for a file in `folder`: the folder itself or, when it has gone,
+// its nearest parent that is still there. Nothing when none is (a relative path that leads
+// nowhere, say).
+std::optional<QString> NearestExistingFolder(const QString& folder);
 
 // True for what the preview shows and a double-click confirms: an existing file (not a folder)
 // with a writable extension.

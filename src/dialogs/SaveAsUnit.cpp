@@ -39,6 +39,18 @@ QString StartFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
 }
 
+// Where a file goes whose folder and every parent have gone: the user's pictures, else
+// documents, else the home folder.
+QString FallbackFolder() {
+    for (const auto location :
+         {QStandardPaths::PicturesLocation, QStandardPaths::DocumentsLocation}) {
+        const QString folder = QStandardPaths::writableLocation(location);
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    }
+    return QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
+}
+
 } // namespace
 
 TSaveAsForm::TSaveAsForm(QWidget* parent) : TModalDialog(parent) {
@@ -163,17 +175,19 @@ void TSaveAsForm::CreateViewModeMenu() {
 }
 
 void TSaveAsForm::SetInitialFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.isFile())
+    if (path.isEmpty())
         return;
+    const QFileInfo info(path);
     const std::optional<int> filter = FilterIndexForFile(path);
     if (filter) {
         // Only the list follows: the name keeps its own extension.
         const QSignalBlocker blocker(cmbFilter_);
         cmbFilter_->setCurrentIndex(*filter);
     }
-    stShellList_->SetFolder(info.absolutePath(),
-                            filter ? SaveFilterMasks(*filter) : stShellList_->Mask());
+    // A file whose folder has gone (deleted while its image was shown) is offered in the nearest
+    // folder still there, under its own name.
+    const QString folder = NearestExistingFolder(info.absolutePath()).value_or(FallbackFolder());
+    stShellList_->SetFolder(folder, filter ? SaveFilterMasks(*filter) : stShellList_->Mask());
     edtFileName_->setText(info.fileName());
     stShellList_->FocusName(info.fileName());
 }
@@ -210,7 +224,9 @@ void TSaveAsForm::UpdateSavePreview() {
     QString dimensionText;
     try {
         dimensionText = imagePreview_->Load(path);
-    } catch (const AppError&) {
+    } catch (const std::exception&) {
+        // Any failure (a decoder's error, no memory) leaves no half-shown preview behind, and
+        // the same file is tried again on its next selection.
         ClearSavePreview();
         throw;
     }
@@ -279,6 +295,10 @@ void TSaveAsForm::accept() {
     edtFileName_->setText(decision.name);
     if (decision.check == SaveNameCheck::Unsupported) {
         ShowStandardErrorBox(UnsupportedSaveFormatMessage(decision.path), this);
+        return;
+    }
+    if (decision.check == SaveNameCheck::NotAFile) {
+        ShowStandardErrorBox(NotAFileMessage(decision.path), this);
         return;
     }
     if (decision.check == SaveNameCheck::Exists && !AskReplace(decision.path))

@@ -34,8 +34,9 @@ public:
 
     // Starts a use on the file at `path`: the list shows its folder with its name in the
     // file-name box (and the focus mark on its row), and the type filter follows its extension
-    // when one of the items has it (".ico" counting as ".bmp"). Nothing happens when the file
-    // does not exist.
+    // when one of the items has it (".ico" counting as ".bmp"). A file that does not exist is
+    // named in the nearest of its parent folders that still exists (else in the user's
+    // pictures, documents or home folder).
     void SetInitialFile(const QString& path);
     // 1 Save, 2 Cancel.
     int ShowModal();
@@ -47,8 +48,8 @@ public:
     // The type filter changed to item `index`: the list's mask and the name's extension follow.
     void CmbFilterChange(int index);
     // Shows the selected entry when it is an existing file of a writable type, and puts its
-    // name in the file-name box; otherwise the preview is emptied. Throws AppError when the
-    // picture cannot be read (the preview is then empty).
+    // name in the file-name box; otherwise the preview is emptied. Throws when the picture
+    // cannot be read (AppError for a damaged file); the preview is then empty.
     void UpdateSavePreview();
     void ClearSavePreview();
     // F5 and "Refresh [F5]": the folder again, then the preview.

@@ -20,17 +20,20 @@ public:
     virtual bool ImageModified() const { return false; }
     // The user declined to keep the changes ("Discard Changes" or a cancelled Save Image).
     virtual bool ChangesDiscarded() const { return false; }
+    // Forget that the user declined the changes, so the next save question is asked again.
+    virtual void ClearChangesDiscarded() {}
     virtual bool SlideShowActive() const { return false; }
 
     // --- the viewer's commands ---
     // Rotate or flip the shown picture: 1 rotate 90 degrees clockwise, 2 rotate 180 degrees,
     // 3 rotate 90 degrees counter-clockwise, 4 flip horizontally, 5 flip vertically.
     virtual void TransformImage(int code) { (void)code; }
-    // Resize the shown picture; throws AppError ("Invalid Image Size Constraints") for a width
-    // or height of 0 or less, the picture then unchanged.
-    virtual void ResizeImage(int width, int height) {
+    // Resize the shown picture; false when it could not be resized (for instance a width or
+    // height of 0 or less): the main window has shown the error and the picture is unchanged.
+    virtual bool ResizeImage(int width, int height) {
         (void)width;
         (void)height;
+        return false;
     }
     // Load the shown image again from its file, dropping its changes.
     virtual void ReloadImage() {}

@@ -208,13 +208,16 @@ void TToolBox::SetSaveEnabled(bool enabled) {
 
 void TToolBox::SBtnResizeClick() {
     sizes_.SetImageSize(host_.HasImage() ? host_.PictureSize() : QSize());
-    host_.ResizeImage(sizes_.WidthPixels(), sizes_.HeightPixels());
-    ResetSizes();
+    // A failed resize keeps the typed size, so it can be corrected.
+    if (host_.ResizeImage(sizes_.WidthPixels(), sizes_.HeightPixels()))
+        ResetSizes();
 }
 
 void TToolBox::SBtnSaveClick() {
+    // The button always offers the save, also after the changes were declined once.
+    host_.ClearChangesDiscarded();
     host_.PromptSaveModified();
-    // Declining to keep the changes brings the file's own picture back.
+    // Declining them now brings the file's own picture back.
     if (host_.ChangesDiscarded())
         host_.ReloadImage();
 }

@@ -25,6 +25,10 @@ bool TMainToolBoxHost::ChangesDiscarded() const {
     return main_.ChangesDiscarded();
 }
 
+void TMainToolBoxHost::ClearChangesDiscarded() {
+    main_.ClearChangesDiscarded();
+}
+
 bool TMainToolBoxHost::SlideShowActive() const {
     return main_.SlideShowActive();
 }
@@ -33,12 +37,15 @@ void TMainToolBoxHost::TransformImage(int code) {
     main_.TransformImage(code);
 }
 
-void TMainToolBoxHost::ResizeImage(int width, int height) {
-    main_.ResizeImage(width, height);
+bool TMainToolBoxHost::ResizeImage(int width, int height) {
+    return main_.ResizeImage(width, height);
 }
 
 void TMainToolBoxHost::ReloadImage() {
-    main_.ReloadImage();
+    // Reloading loads CurrentImageName from the current folder: nothing while that is not the
+    // shown file.
+    if (main_.ShowsCurrentFolderFile())
+        main_.ReloadImage();
 }
 
 bool TMainToolBoxHost::PromptSaveModified() {

@@ -15,9 +15,10 @@ public:
     QSize PictureSize() const override;
     bool ImageModified() const override;
     bool ChangesDiscarded() const override;
+    void ClearChangesDiscarded() override;
     bool SlideShowActive() const override;
     void TransformImage(int code) override;
-    void ResizeImage(int width, int height) override;
+    bool ResizeImage(int width, int height) override;
     void ReloadImage() override;
     bool PromptSaveModified() override;
     void ShowLongHint(const QString& text) override;

@@ -21,7 +21,6 @@
 #include "viewer/ImageBox.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPointer>
 #include <QScopeGuard>
@@ -63,27 +62,6 @@ void SaveConverting(const TGraphic& graphic, const QString& target, const QStrin
     }
 }
 
-// The file dialog's filters for the writable formats, and the one matching `path` (an icon
-// matches the bitmap entry).
-QStringList SaveFilters() {
-    QStringList filters;
-    for (int i = 0; i < SaveFilterCount; ++i)
-        filters << ImageTypeName(SaveDefaultExts(i)) + QStringLiteral(" (") +
-                       QString(SaveFilterMasks(i)).replace(QLatin1Char(';'), QLatin1Char(' ')) +
-                       QLatin1Char(')');
-    return filters;
-}
-
-QString FilterFor(const QString& path, const QStringList& filters) {
-    QString ext = ExtractExtension(path);
-    if (ext == QLatin1String(".ico"))
-        ext = QStringLiteral(".bmp");
-    for (int i = 0; i < SaveFilterCount; ++i)
-        if (SaveFilterMasks(i).split(QLatin1Char(';')).contains(QLatin1Char('*') + ext))
-            return filters.at(i);
-    return filters.first();
-}
-
 } // namespace
 
 // --- changing the picture ---
@@ -98,15 +76,15 @@ void TMainForm::TransformImage(int code) {
         false);
 }
 
-void TMainForm::ResizeImage(int width, int height) {
-    ModifyPicture(
+bool TMainForm::ResizeImage(int width, int height) {
+    return ModifyPicture(
         [width, height](const TGraphic& graphic) { return ResizePicture(graphic, width, height); },
         true);
 }
 
-void TMainForm::ModifyPicture(const PictureChange& change, bool resized) {
+bool TMainForm::ModifyPicture(const PictureChange& change, bool resized) {
     if (!HasImage() || !picture_.Graphic())
-        return;
+        return false;
     const std::optional<QString> error = RunBusy(*this, true, [&] {
         // The picture is replaced only once the new one exists, so a failed change leaves it
         // as it was; Image1 holds no copy and must see the new graphic at once.
@@ -121,8 +99,11 @@ void TMainForm::ModifyPicture(const PictureChange& change, bool resized) {
         ZoomBy(0);
         UpdateCaption();
     });
-    if (error)
+    if (error) {
         ShowErrorMessage(*error);
+        return false;
+    }
+    return true;
 }
 
 // --- leaving a modified picture ---
@@ -130,6 +111,24 @@ void TMainForm::ModifyPicture(const PictureChange& change, bool resized) {
 bool TMainForm::PromptSaveModified() {
     if (!HasImage() || !imageModified_ || !picture_.Graphic())
         return false;
+    // A step started from inside the question (a dialog's event loop runs timers and
+    // notifications) waits: the answer is not given yet.
+    if (promptingSave_)
+        return true;
+    promptingSave_ = true;
+    // The slide show does not step on while the user is asked; it goes on afterwards unless the
+    // answer ended it.
+    const bool ticking = slideShowTimer_->isActive();
+    slideShowTimer_->stop();
+    const auto done = qScopeGuard([this, ticking] {
+        promptingSave_ = false;
+        if (ticking && SlideShowRunning())
+            slideShowTimer_->start();
+    });
+    return AskSaveModified();
+}
+
+bool TMainForm::AskSaveModified() {
     const bool large = std::min(picture_.Width(), picture_.Height()) > LargeImageSide;
     // A failed automatic save falls through to the question, so the changes are not lost
     // without the user's word; it is not tried again for the same change.
@@ -145,28 +144,41 @@ bool TMainForm::PromptSaveModified() {
         box.PrepareOverwritePrompt();
     else
         box.PrepareSmallImageOverwritePrompt();
-    switch (box.ShowModal()) {
+    const ShownPicture asked = CurrentPicture();
+    const int answer = box.ShowModal();
+    // The answer was about a picture that has gone or changed meanwhile.
+    if (CurrentPicture() != asked)
+        return true;
+    switch (answer) {
     case mrOk:
         // Stay on the image when it could not be saved: it is still modified.
         return !SaveOverCurrentFile();
     case mrCancel: {
         const SaveOutcome outcome = SaveCopyAs();
-        return outcome == SaveOutcome::SavedAndShown || outcome == SaveOutcome::Failed;
+        return outcome != SaveOutcome::Cancelled && outcome != SaveOutcome::Saved;
     }
-    default:
+    case mrAbort:
         changesDiscarded_ = true;
         return false;
+    default:
+        // Closed without one of its answers (by a nested event loop, say): nothing was decided.
+        return true;
     }
+}
+
+TMainForm::ShownPicture TMainForm::CurrentPicture() const {
+    return {currentImagePath_, modification_, imageModified_};
 }
 
 // --- saving ---
 
 void TMainForm::SaveImage() {
-    SaveOverCurrentFile();
+    if (!SlideShowRunning())
+        SaveOverCurrentFile();
 }
 
 bool TMainForm::SaveOverCurrentFile() {
-    if (SlideShowRunning() || !imageModified_ || !HasImage() || !picture_.Graphic())
+    if (!imageModified_ || !HasImage() || !picture_.Graphic())
         return false;
     QString target = currentImagePath_;
     // Icons cannot be written: a.ico is saved beside itself as a.ico.bmp.
@@ -188,32 +200,24 @@ bool TMainForm::SaveOverCurrentFile() {
 }
 
 bool TMainForm::SaveImageAs() {
-    return SaveCopyAs() == SaveOutcome::SavedAndShown;
-}
-
-std::optional<TMainForm::SavePathChoice> TMainForm::ChooseSavePath() {
-    if (savePathChooser_)
-        return savePathChooser_(currentImagePath_);
-    const QStringList filters = SaveFilters();
-    QString selected = FilterFor(currentImagePath_, filters);
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Save Image"), currentImagePath_,
-                                     filters.join(QStringLiteral(";;")), &selected);
-    if (path.isEmpty())
-        return std::nullopt;
-    return SavePathChoice{path, true};
+    return !SlideShowRunning() && SaveCopyAs() == SaveOutcome::SavedAndShown;
 }
 
 TMainForm::SaveOutcome TMainForm::SaveCopyAs() {
-    if (SlideShowRunning() || !currentFolder_ || !HasImage() || !picture_.Graphic())
+    if (!currentFolder_ || !HasImage() || !picture_.Graphic())
         return SaveOutcome::Cancelled;
-    const std::optional<SavePathChoice> choice = ChooseSavePath();
+    if (!savePathChooser_)
+        return SaveOutcome::Abandoned;
+    const ShownPicture asked = CurrentPicture();
+    const std::optional<SavePathChoice> choice = savePathChooser_(currentImagePath_);
+    // The dialog's event loop may have shown another picture or changed this one: the answer
+    // was about a picture that is no longer there.
+    if (CurrentPicture() != asked || !picture_.Graphic())
+        return SaveOutcome::Abandoned;
     if (!choice || choice->path.isEmpty()) {
         changesDiscarded_ = true;
         return SaveOutcome::Cancelled;
     }
-    if (!HasImage() || !picture_.Graphic())
-        return SaveOutcome::Cancelled; // the viewer was emptied while the dialog was up
     QString target = choice->path;
     // A name typed without extension keeps the shown file's format.
     if (ExtractExtension(target).isEmpty())
@@ -235,6 +239,7 @@ TMainForm::SaveOutcome TMainForm::SaveCopyAs() {
         FileWritten(target);
         return SaveOutcome::Saved;
     }
+    ForgetPreloaded(target);
     try {
         OpenImagePath(target, true);
         if (currentFolder_) {
@@ -250,7 +255,16 @@ TMainForm::SaveOutcome TMainForm::SaveCopyAs() {
     return currentImagePath_ == target ? SaveOutcome::SavedAndShown : SaveOutcome::Saved;
 }
 
+void TMainForm::ForgetPreloaded(const QString& path) {
+    const QFileInfo info(path);
+    if (preloader_.Holds(path) ||
+        preloader_.Holds(JoinPath(QDir::cleanPath(info.absolutePath()), info.fileName())))
+        preloader_.Clear();
+}
+
 void TMainForm::FileWritten(const QString& path) {
+    // A neighbour loaded ahead from this file shows what it held before.
+    ForgetPreloaded(path);
     const QFileInfo info(path);
     const QString folder = QDir::cleanPath(info.absolutePath());
     const QString name = info.fileName();
@@ -268,18 +282,25 @@ void TMainForm::FileWritten(const QString& path) {
 
 // --- renaming the shown file ---
 
+bool TMainForm::ShowsCurrentFolderFile() const {
+    return currentFolder_ && HasImage() &&
+           JoinPath(currentFolder_->FolderPath(), currentImageName_) == currentImagePath_;
+}
+
 void TMainForm::RenameImage() {
-    if (SlideShowRunning() || !currentFolder_ || !HasImage() || PromptSaveModified())
+    if (SlideShowRunning() || !ShowsCurrentFolderFile() || PromptSaveModified())
         return;
     const QPointer<TFolderViewForm> view = currentFolder_;
     const QString oldName = currentImageName_;
+    const QString oldPath = currentImagePath_;
     const RenameDialogFields fields = RenameDialogStart(oldName);
     TRenameDlg& dialog = RenameDlg();
     dialog.Prepare(fields.baseName, fields.fileType);
     // Asked again with the typed text after each refusal.
     while (dialog.ShowModal() == mrOk) {
         // The folder may have closed, or another file come up, while the dialog was open.
-        if (!view || view != currentFolder_ || currentImageName_ != oldName)
+        if (!view || view != currentFolder_ || currentImageName_ != oldName ||
+            currentImagePath_ != oldPath)
             return;
         const QString typed = dialog.NewFileName();
         try {

@@ -172,13 +172,21 @@ public:
 
     // --- modifying and saving the image (MainModify.cpp) ---
     // Resizes the shown picture to width x height (the image tools window); from then on leaving
-    // the image always asks before saving.
-    void ResizeImage(int width, int height);
+    // the image always asks before saving. False when it could not be resized (the error has
+    // been shown; the picture is as it was).
+    bool ResizeImage(int width, int height);
     // The Save As command: saves the shown picture where the user chooses. True when the saved
     // copy is now the shown image (the caller abandons what it was about to do).
     bool SaveImageAs();
     // The user declined to keep this image's changes; no further save questions for it.
     bool ChangesDiscarded() const { return changesDiscarded_; }
+    // The next save question is asked even though the user declined these changes before (the
+    // image tools window's save button always offers the save).
+    void ClearChangesDiscarded() { changesDiscarded_ = false; }
+    // The shown image is the file CurrentImageName of the current folder. Not so while another
+    // folder has become current (a floating view was activated) and the viewer still shows an
+    // image of the folder before.
+    bool ShowsCurrentFolderFile() const;
     bool ImageResized() const { return imageResized_; }
     // What the Save Image dialog answers: where to save, and whether to show the saved copy.
     struct SavePathChoice {
@@ -188,7 +196,8 @@ public:
     // Asks where to save the shown image, starting at its path; nothing when cancelled.
     using SavePathChooser =
         std::function<std::optional<SavePathChoice>(const QString& initialPath)>;
-    // The question Save As asks (the Save Image dialog); unset, a plain file dialog asks.
+    // The question Save As asks (the Save Image dialog); unset, Save As asks nothing and saves
+    // nothing.
     void SetSavePathChooser(SavePathChooser chooser) { savePathChooser_ = std::move(chooser); }
 
     // --- zoom and fit (MainZoom.cpp) ---
@@ -363,19 +372,36 @@ private:
     void RunKeyCommand(const KeyAction& action);
     void StepTab(int direction);
     // MainModify.cpp
-    enum class SaveOutcome { Cancelled, Failed, Saved, SavedAndShown };
+    // Abandoned: the shown picture changed while the user was asked (or nobody could be asked);
+    // nothing was written or decided.
+    enum class SaveOutcome { Cancelled, Failed, Saved, SavedAndShown, Abandoned };
     // A rotated, flipped or resized copy of the shown picture replaces it, marked modified; an
-    // error is shown and leaves the picture as it was.
+    // error is shown and leaves the picture as it was (false then).
     using PictureChange = std::function<std::unique_ptr<TGraphic>(const TGraphic&)>;
-    void ModifyPicture(const PictureChange& change, bool resized);
-    // SaveImage's work: true when the file was written (a failure is reported).
+    bool ModifyPicture(const PictureChange& change, bool resized);
+    // PromptSaveModified's question and its answers, run while the slide show is held.
+    bool AskSaveModified();
+    // What a question about the shown picture was asked about: a dialog's event loop can show
+    // another image or change this one before the answer comes.
+    struct ShownPicture {
+        QString path;
+        int modification = 0;
+        bool modified = false;
+        bool operator==(const ShownPicture&) const = default;
+    };
+    ShownPicture CurrentPicture() const;
+    // SaveImage's work without the slide-show test: true when the file was written (a failure
+    // is reported).
     bool SaveOverCurrentFile();
-    // SaveImageAs's work, telling a failure from a cancel.
+    // SaveImageAs's work without the slide-show test, telling a failure from a cancel.
     SaveOutcome SaveCopyAs();
-    std::optional<SavePathChoice> ChooseSavePath();
-    // Every open folder view of the written file's folder lists it anew.
+    // Every open folder view of the written file's folder lists it anew; an image loaded ahead
+    // from it is dropped.
     void FileWritten(const QString& path);
+    void ForgetPreloaded(const QString& path);
     SavePathChooser savePathChooser_;
+    // Set while PromptSaveModified runs; a call from inside it is abandoned.
+    bool promptingSave_ = false;
     // Counts the changes to the picture; an automatic save that failed is not tried again for
     // the same change (the question is asked instead).
     int modification_ = 0;

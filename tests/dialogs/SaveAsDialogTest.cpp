@@ -121,10 +121,24 @@ TEST_F(SaveAsDialogTest, OpeningOnAFileShowsItsFolderNameAndFilter) {
     EXPECT_EQ(dialog.CmbFilter()->currentIndex(), 1);
     EXPECT_EQ(dialog.EdtFileName()->text(), QStringLiteral("i.ico"));
 
-    // A file that does not exist changes nothing.
+    // A file that does not exist is still named, in its folder.
     dialog.SetInitialFile(JoinPath(temp.path(), QStringLiteral("gone.jpg")));
-    EXPECT_EQ(dialog.EdtFileName()->text(), QStringLiteral("i.ico"));
+    EXPECT_EQ(dialog.EdtFileName()->text(), QStringLiteral("gone.jpg"));
+    EXPECT_EQ(dialog.StShellList()->Folder(), temp.path());
+}
+
+// The shown image's folder was deleted: the dialog opens in the nearest folder still there,
+// with the image's name, instead of the folder and name of its last use.
+TEST_F(SaveAsDialogTest, AFileWhoseFolderHasGoneIsOfferedInTheNearestExistingParent) {
+    TSaveAsForm dialog;
+    dialog.SetInitialFile(In("c.jpg"));
+    ASSERT_TRUE(QDir(In("sub")).removeRecursively());
+    dialog.SetInitialFile(JoinPath(In("sub"), QStringLiteral("deeper/shown.png")));
     EXPECT_EQ(dialog.StShellList()->Folder(), photos);
+    EXPECT_EQ(dialog.StShellCombo()->Folder(), photos);
+    EXPECT_EQ(dialog.EdtFileName()->text(), QStringLiteral("shown.png"));
+    EXPECT_EQ(dialog.CmbFilter()->currentIndex(), 2);
+    EXPECT_EQ(dialog.GetSavePath(), In("shown.png"));
 }
 
 TEST_F(SaveAsDialogTest, FilterChangeRewritesTheExtensionAndTheList) {
@@ -220,6 +234,51 @@ TEST_F(SaveAsDialogTest, UnwritableNamesAreRefusedAndTheDialogStaysOpen) {
     });
     EXPECT_EQ(dialog.ShowModal(), 2);
     EXPECT_TRUE(emptyStayedOpen);
+}
+
+// A folder of the typed name cannot take the picture: the dialog says so and stays open,
+// rather than answering with a path the save then fails on.
+TEST_F(SaveAsDialogTest, AFolderOfTheTypedNameIsRefusedAndTheDialogStaysOpen) {
+    ASSERT_TRUE(QDir(photos).mkdir(QStringLiteral("album.png")));
+    TSaveAsForm dialog;
+    dialog.SetInitialFile(In("b.png"));
+    SeenMessage message;
+    bool stayedOpen = false;
+    WhenModalShown([&](QWidget* modal) {
+        TypeName(dialog, QStringLiteral("album.png"));
+        WhenModalShown(NoteAndCloseMessageBox(message));
+        QTest::keyClick(modal, Qt::Key_Return);
+        stayedOpen = modal->isVisible();
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    EXPECT_EQ(dialog.ShowModal(), 2);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(message.text, In("album.png") + QStringLiteral(" is a folder."));
+}
+
+// A preview that failed leaves no trace: once the file is readable, selecting it again shows it.
+TEST_F(SaveAsDialogTest, AFailedPreviewIsClearedAndTriedAgain) {
+    QFile damaged(In("d.png"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("not a picture");
+    damaged.close();
+    TSaveAsForm dialog;
+    dialog.SetInitialFile(In("b.png"));
+    QString caption;
+    WhenModalShown([&caption](QWidget* box) {
+        caption = box->windowTitle();
+        ClickButton("SbtnOkay")(box);
+    });
+    Select(dialog, "d.png");
+    EXPECT_EQ(caption, QStringLiteral("Error"));
+    EXPECT_TRUE(dialog.SavePreviewFile().isEmpty());
+    EXPECT_EQ(dialog.ImagePreview()->size(), QSize(0, 0));
+
+    QFile::remove(In("d.png"));
+    MakeImage(QStringLiteral("d.png"), 20, 10);
+    dialog.UpdateSavePreview();
+    EXPECT_EQ(dialog.SavePreviewFile(), In("d.png"));
+    EXPECT_EQ(dialog.LblDimensions()->text(), QStringLiteral("Dimensions: 20x10"));
 }
 
 TEST_F(SaveAsDialogTest, ExistingFileIsReplacedOnlyWhenTheUserSaysYes) {

@@ -90,8 +90,10 @@ TEST(SaveAsRulesTest, ConfirmingRefusesUnwritableNamesAndAsksBeforeReplacing) {
         {"x.ico", 1, SaveNameCheck::Unsupported, "x.ico"},
         {"old.png", 0, SaveNameCheck::Exists, "old.png"},
         {"old", 2, SaveNameCheck::Exists, "old.png"},
-        {"OLD.PNG", 2, SaveNameCheck::Free, "OLD.PNG"},     // another file on this system
-        {"album.jpg", 0, SaveNameCheck::Free, "album.jpg"}, // a folder is no file to replace
+        {"OLD.PNG", 2, SaveNameCheck::Free, "OLD.PNG"},         // another file on this system
+        {"album.jpg", 0, SaveNameCheck::NotAFile, "album.jpg"}, // a folder cannot be replaced
+        {"album", 0, SaveNameCheck::NotAFile, "album.jpg"},
+        {"album", 2, SaveNameCheck::Free, "album.png"},
     };
     for (const auto& c : cases) {
         const SaveNameDecision decision = CheckSaveName(folder, Text(c.typed), c.filter);
@@ -105,6 +107,33 @@ TEST(SaveAsRulesTest, ConfirmingRefusesUnwritableNamesAndAsksBeforeReplacing) {
               QStringLiteral("/p/my.picture is not a supported save format!"));
     EXPECT_EQ(ReplaceFileQuestion(QStringLiteral("/p/old.png")),
               QStringLiteral("/p/old.png already exists!\n\rDo you you want to replace it?"));
+    const QString album = JoinPath(folder, QStringLiteral("album.jpg"));
+    EXPECT_EQ(NotAFileMessage(album), album + QStringLiteral(" is a folder."));
+}
+
+TEST(SaveAsRulesTest, AFolderThatHasGoneGivesWayToItsNearestExistingParent) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString root = dir.path();
+    ASSERT_TRUE(QDir(root).mkpath(QStringLiteral("a/b")));
+    QFile file(JoinPath(root, QStringLiteral("a/notes.txt")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const struct {
+        const char* folder; // below the temporary folder
+        const char* expected;
+    } cases[] = {
+        {"a/b", "a/b"},
+        {"a/b/gone", "a/b"},
+        {"a/gone/deeper/still", "a"},
+        {"a/notes.txt/x", "a"}, // a file on the way is no folder
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NearestExistingFolder(JoinPath(root, Text(c.folder))),
+                  JoinPath(root, Text(c.expected)))
+            << c.folder;
+    EXPECT_EQ(NearestExistingFolder(QStringLiteral("nowhere/at/all")), std::nullopt);
+    EXPECT_EQ(NearestExistingFolder(QString()), std::nullopt);
 }
 
 TEST(SaveAsRulesTest, OnlyExistingWritableFilesArePreviewed) {

@@ -22,16 +22,28 @@ public:
     QSize PictureSize() const override { return picture; }
     bool ImageModified() const override { return modified; }
     bool ChangesDiscarded() const override { return discarded; }
+    void ClearChangesDiscarded() override {
+        calls.append(QStringLiteral("ask again"));
+        discarded = false;
+    }
     bool SlideShowActive() const override { return slideShow; }
     void TransformImage(int code) override { transforms.append(code); }
-    void ResizeImage(int width, int height) override {
+    bool ResizeImage(int width, int height) override {
         if (width <= 0 || height <= 0)
             throw AppError(QStringLiteral("Invalid Image Size Constraints"));
+        if (resizeFails)
+            return false; // as the main window answers once it has shown the error itself
         picture = QSize(width, height);
+        return true;
     }
     void ReloadImage() override { calls.append(QStringLiteral("reload")); }
+    // Asks unless the changes were declined before; the user then declines them or not.
     bool PromptSaveModified() override {
         calls.append(QStringLiteral("save"));
+        if (!discarded) {
+            calls.append(QStringLiteral("asked"));
+            discarded = userDeclines;
+        }
         return false;
     }
     void ShowLongHint(const QString& text) override { hint = text; }
@@ -40,6 +52,8 @@ public:
     QSize picture{1024, 768};
     bool modified = false;
     bool discarded = false;
+    bool userDeclines = false;
+    bool resizeFails = false;
     bool slideShow = false;
     QList<int> transforms;
     QStringList calls;
@@ -185,20 +199,48 @@ TEST_F(ToolBoxTest, AZeroSizeIsReportedInTheErrorBoxAndChangesNothing) {
     EXPECT_EQ(toolBox.EditWidth()->text(), QStringLiteral("12.5"));
 }
 
+// The main window refused the size and said why: the typed size stays to be corrected.
+TEST_F(ToolBoxTest, AResizeTheMainWindowRefusedKeepsTheTypedSize) {
+    host.resizeFails = true;
+    TypeInto(toolBox.EditWidth(), QStringLiteral("800"));
+    QTest::mouseClick(toolBox.SBtnResize(), Qt::LeftButton);
+    EXPECT_EQ(host.picture, QSize(1024, 768));
+    EXPECT_EQ(toolBox.EditWidth()->text(), QStringLiteral("800"));
+    EXPECT_EQ(toolBox.EditHeight()->text(), QStringLiteral("600"));
+    EXPECT_TRUE(toolBox.SBtnResize()->isEnabled());
+}
+
 TEST_F(ToolBoxTest, SaveReloadsWhenTheChangesWereDeclined) {
-    for (bool discarded : {false, true}) {
+    for (bool declines : {false, true}) {
         host.calls.clear();
         host.modified = true;
-        host.discarded = discarded;
+        host.discarded = false;
+        host.userDeclines = declines;
         toolBox.EnableTools(true);
         QTest::mouseClick(toolBox.SBtnSave(), Qt::LeftButton);
-        const QStringList expected =
-            discarded ? QStringList{QStringLiteral("save"), QStringLiteral("reload")}
-                      : QStringList{QStringLiteral("save")};
-        EXPECT_EQ(host.calls, expected) << discarded;
+        QStringList expected{QStringLiteral("ask again"), QStringLiteral("save"),
+                             QStringLiteral("asked")};
+        if (declines)
+            expected << QStringLiteral("reload");
+        EXPECT_EQ(host.calls, expected) << declines;
     }
     QTest::mouseClick(Button("SBtnReload"), Qt::LeftButton);
     EXPECT_EQ(host.calls.last(), QStringLiteral("reload"));
+}
+
+// Changes declined once (leaving the image answered "Discard Changes") are still offered for
+// saving by the button; they are reloaded away only when the user declines them again.
+TEST_F(ToolBoxTest, SaveAsksAgainAfterTheChangesWereDeclinedOnce) {
+    for (bool declinesAgain : {false, true}) {
+        host.calls.clear();
+        host.modified = true;
+        host.discarded = true;
+        host.userDeclines = declinesAgain;
+        toolBox.EnableTools(true);
+        QTest::mouseClick(toolBox.SBtnSave(), Qt::LeftButton);
+        EXPECT_TRUE(host.calls.contains(QStringLiteral("asked"))) << declinesAgain;
+        EXPECT_EQ(host.calls.contains(QStringLiteral("reload")), declinesAgain) << declinesAgain;
+    }
 }
 
 TEST_F(ToolBoxTest, EnableToolsFollowsImageChangesAndSlideShow) {

@@ -6,9 +6,14 @@
 
 #include "dialogs/HelpDlgUnit.h"
 #include "dialogs/RenameDlgUnit.h"
+#include "imaging/Bitmap.h"
+#include "imaging/ImageFormats.h"
+#include "imaging/PictureSaving.h"
+#include "tools/ToolsFormUnit.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -99,6 +104,24 @@ protected:
             return choice;
         });
     }
+    // Starts a slide show over the folder and changes the shown picture while it is paused (the
+    // only time rotating is allowed); the show runs again afterwards.
+    void RotateDuringSlideShow() {
+        Form().StartSlideShow();
+        ASSERT_TRUE(Form().SlideShowRunning());
+        Form().PauseSlideShow();
+        Form().TransformImage(1);
+        Form().PauseSlideShow();
+        ASSERT_TRUE(Form().SlideShowRunning());
+        ASSERT_TRUE(Form().ImageModified());
+    }
+    // The timer that loads the next image ahead once the shown one has been looked at.
+    QTimer* PreloadTimer() {
+        for (QTimer* timer : Form().findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
+            if (timer->objectName().isEmpty() && timer->isSingleShot() && timer->interval() == 100)
+                return timer;
+        return nullptr;
+    }
     QString StatusText() {
         QStringList texts;
         for (const QLabel* label : Form().statusBar()->findChildren<QLabel*>())
@@ -138,11 +161,11 @@ TEST_F(ViewerModifyTest, EachTransformCodeMovesTheCornerPixelWhereItBelongs) {
 TEST_F(ViewerModifyTest, ResizingMarksTheImageResizedAndAZeroSizeChangesNothing) {
     OpenSized({{QStringLiteral("a.png"), 40, 30}});
     ModalAnswers answers;
-    Form().ResizeImage(0, 100);
+    EXPECT_FALSE(Form().ResizeImage(0, 100));
     EXPECT_EQ(answers.titles, QStringList{QStringLiteral("Error")});
     EXPECT_FALSE(Form().ImageModified());
     EXPECT_EQ(Form().Picture().Width(), 40);
-    Form().ResizeImage(20, 10);
+    EXPECT_TRUE(Form().ResizeImage(20, 10));
     EXPECT_TRUE(Form().ImageModified());
     EXPECT_TRUE(Form().ImageResized());
     EXPECT_EQ(Form().Picture().Width(), 20);
@@ -249,6 +272,159 @@ TEST_F(ViewerModifyTest, NoAndACancelledSaveAsMoveOnWithoutSaving) {
     EXPECT_EQ(Shown(), QStringLiteral("b.png"));
     EXPECT_EQ(Bytes(PathOf(QStringLiteral("a.png"))), before);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 2);
+}
+
+// Only "Discard Changes" discards; a question closed any other way (a nested event loop ending
+// it, say) decided nothing, so the step is abandoned and the changes stay.
+TEST_F(ViewerModifyTest, OnlyDiscardChangesDiscardsAndAnyOtherEndAbandonsTheStep) {
+    const struct {
+        int result;
+        bool abandoned;
+    } cases[] = {{-1, true}, {0, true}, {7, true}, {DiscardChanges, false}};
+    OpenSized({{QStringLiteral("a.png"), 30, 20}, {QStringLiteral("b.png"), 8, 6}});
+    Form().TransformImage(1);
+    for (const auto& c : cases) {
+        ModalAnswers answers({ModalAnswers::Result(c.result)});
+        EXPECT_EQ(Form().PromptSaveModified(), c.abandoned) << c.result;
+        EXPECT_EQ(answers.titles.size(), 1) << c.result;
+        EXPECT_EQ(Form().ChangesDiscarded(), !c.abandoned) << c.result;
+        EXPECT_TRUE(Form().ImageModified()) << c.result;
+    }
+}
+
+// While the question or the Save Image dialog is up, timers and notifications still run; a step
+// they start (here the next image, or another question) waits by being abandoned instead of
+// asking again over the first question or leaving the image under it.
+TEST_F(ViewerModifyTest, AStepTakenWhileTheQuestionIsUpIsAbandoned) {
+    for (const bool inSaveDialog : {false, true}) {
+        SCOPED_TRACE(inSaveDialog ? "Save Image dialog" : "question");
+        form.reset();
+        QDir(root.filePath(QStringLiteral("M"))).removeRecursively();
+        OpenSized({{QStringLiteral("a.png"), 30, 20}, {QStringLiteral("b.png"), 8, 6}});
+        Form().TransformImage(1);
+        std::optional<bool> nestedAnswer;
+        QStringList nestedQuestions;
+        QString shownMeanwhile;
+        const auto stepMeanwhile = [&] {
+            ModalAnswers inner({ModalAnswers::Result(DiscardChanges)});
+            nestedAnswer = Form().PromptSaveModified();
+            Form().NextImage();
+            nestedQuestions = inner.titles;
+            shownMeanwhile = Shown();
+        };
+        Form().SetSavePathChooser([&](const QString&) {
+            stepMeanwhile();
+            return std::optional<TMainForm::SavePathChoice>();
+        });
+        ModalAnswers answers({[&](QDialog*) {
+            if (inSaveDialog)
+                return No;
+            stepMeanwhile();
+            return DiscardChanges;
+        }});
+        Form().NextImage();
+        EXPECT_EQ(nestedAnswer, true);
+        EXPECT_TRUE(nestedQuestions.isEmpty());
+        EXPECT_EQ(shownMeanwhile, QStringLiteral("a.png"));
+        EXPECT_EQ(answers.titles.size(), 1);
+        EXPECT_EQ(Shown(), QStringLiteral("b.png"));
+    }
+}
+
+// A slide-show tick that leaves a modified image saves it as any other step does: the automatic
+// save and "Yes" write the file, "No" offers Save As. The show does not tick while the user is
+// asked and goes on afterwards.
+TEST_F(ViewerModifyTest, LeavingAModifiedImageDuringASlideShowSavesAsWithoutOne) {
+    const struct {
+        const char* what;
+        int width, height;
+        QList<int> answers;
+        bool saved, offeredSaveAs;
+    } cases[] = {
+        {"automatic save", 640, 480, {}, true, false},
+        {"Yes", 30, 20, {Yes}, true, false},
+        {"No", 30, 20, {No}, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        form.reset();
+        QDir(root.filePath(QStringLiteral("M"))).removeRecursively();
+        OpenSized({{QStringLiteral("a.png"), c.width, c.height}, {QStringLiteral("b.png"), 8, 6}});
+        const QByteArray before = Bytes(PathOf(QStringLiteral("a.png")));
+        offeredPaths.clear();
+        ChooseSavePath(std::nullopt);
+        RotateDuringSlideShow();
+        QList<bool> tickingWhileAsked;
+        QList<ModalAnswers::Answer> replies;
+        for (int answer : c.answers)
+            replies << [this, answer, &tickingWhileAsked](QDialog*) {
+                tickingWhileAsked << Form().SlideShowTimer()->isActive();
+                return answer;
+            };
+        ModalAnswers answers(replies);
+        Form().SlideShowTimerTimer();
+        EXPECT_TRUE(WaitFor([this] { return Shown() == QStringLiteral("b.png"); }));
+        EXPECT_EQ(answers.titles.size(), c.answers.size());
+        EXPECT_EQ(tickingWhileAsked, QList<bool>(c.answers.size(), false));
+        if (c.saved)
+            EXPECT_EQ(Stored(QStringLiteral("a.png")).size(), QSize(c.height, c.width));
+        else
+            EXPECT_EQ(Bytes(PathOf(QStringLiteral("a.png"))), before);
+        EXPECT_EQ(offeredPaths.size(), c.offeredSaveAs ? 1 : 0);
+        EXPECT_TRUE(Form().SlideShowRunning());
+        EXPECT_TRUE(Form().SlideShowTimer()->isActive());
+        Form().StopSlideShow();
+    }
+}
+
+// Save As answers about the picture it was opened for: when another image came up, the file was
+// reloaded or the picture changed again while the dialog was up, nothing is written.
+TEST_F(ViewerModifyTest, SaveAsGivesUpWhenThePictureChangedWhileTheDialogWasUp) {
+    const struct {
+        const char* what;
+        std::function<void(TMainForm&, TFolderViewForm*)> meanwhile;
+        const char* shown;
+        bool modified;
+    } cases[] = {
+        {"another image shown",
+         [](TMainForm& f, TFolderViewForm* view) { f.ShowImage(view, QStringLiteral("b.png")); },
+         "b.png", false},
+        {"the file reloaded", [](TMainForm& f, TFolderViewForm*) { f.ReloadImage(); }, "a.png",
+         false},
+        {"changed again", [](TMainForm& f, TFolderViewForm*) { f.TransformImage(1); }, "a.png",
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        form.reset();
+        QDir(root.filePath(QStringLiteral("M"))).removeRecursively();
+        TFolderViewForm* view =
+            OpenSized({{QStringLiteral("a.png"), 30, 20}, {QStringLiteral("b.png"), 8, 6}});
+        Form().TransformImage(1);
+        Form().SetSavePathChooser([&](const QString&) {
+            c.meanwhile(Form(), view);
+            return std::optional(
+                TMainForm::SavePathChoice{PathOf(QStringLiteral("new.png")), true});
+        });
+        EXPECT_FALSE(Form().SaveImageAs());
+        EXPECT_FALSE(QFileInfo::exists(PathOf(QStringLiteral("new.png"))));
+        EXPECT_EQ(Shown(), QLatin1String(c.shown));
+        EXPECT_EQ(Form().ImageModified(), c.modified);
+        EXPECT_FALSE(Form().ChangesDiscarded());
+    }
+}
+
+// Without a way to ask where to save, Save As neither asks nor decides anything.
+TEST_F(ViewerModifyTest, SaveAsWithoutAChooserAsksNothingAndKeepsTheChanges) {
+    OpenSized({{QStringLiteral("a.png"), 30, 20}});
+    Form().TransformImage(1);
+    Form().SetSavePathChooser(nullptr);
+    ModalAnswers answers;
+    EXPECT_FALSE(Form().SaveImageAs());
+    EXPECT_TRUE(answers.titles.isEmpty());
+    EXPECT_TRUE(Form().ImageModified());
+    EXPECT_FALSE(Form().ChangesDiscarded());
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("a.png")});
 }
 
 TEST_F(ViewerModifyTest, SaveAsToANewNameWithOpenSavedImageShowsItAndAbandonsTheStep) {
@@ -371,6 +547,88 @@ TEST_F(ViewerModifyTest, AFailedAutomaticSaveAsksTheGeneralQuestionInstead) {
     EXPECT_EQ(Shown(), QStringLiteral("zz.png"));
     EXPECT_EQ(Bytes(PathOf(longName)), before);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 2);
+}
+
+// A neighbour loaded ahead is not shown after a save rewrote its file, even when the new file
+// has the same size and (on a coarse clock) the same time.
+TEST_F(ViewerModifyTest, AFileOverwrittenBySaveAsIsShownAsWrittenNotAsLoadedAhead) {
+    folder = root.filePath(QStringLiteral("M"));
+    QDir().mkpath(folder);
+    for (const QString& name : {QStringLiteral("a.bmp"), QStringLiteral("b.bmp")})
+        SavePictureAs(TBitmap(MarkedImage(8, 6)), PathOf(name));
+    const QString neighbour = PathOf(QStringLiteral("b.bmp"));
+    // A time the file system keeps exactly, so it can be given to the rewritten file as well.
+    const QDateTime stamp = QDateTime::fromSecsSinceEpoch(1700000000);
+    const auto setStamp = [&neighbour, &stamp] {
+        QFile file(neighbour);
+        return file.open(QIODevice::ReadWrite) &&
+               file.setFileTime(stamp, QFileDevice::FileModificationTime);
+    };
+    ASSERT_TRUE(setStamp());
+    const qint64 originalSize = QFileInfo(neighbour).size();
+    Open(folder);
+    ASSERT_TRUE(WaitFor([this] { return Form().HasImage(); }));
+    QTimer* preload = PreloadTimer();
+    ASSERT_NE(preload, nullptr);
+    ASSERT_TRUE(WaitFor([preload] { return !preload->isActive(); }));
+
+    Form().TransformImage(2); // the blue corner goes to the bottom right
+    ChooseSavePath(TMainForm::SavePathChoice{neighbour, false});
+    EXPECT_FALSE(Form().SaveImageAs());
+    ASSERT_TRUE(setStamp());
+    ASSERT_EQ(QFileInfo(neighbour).size(), originalSize);
+    ASSERT_EQ(QFileInfo(neighbour).lastModified(), stamp);
+
+    Form().NextImage();
+    ASSERT_EQ(Shown(), QStringLiteral("b.bmp"));
+    const QImage shown = Form().Picture().Graphic()->ToImage();
+    EXPECT_EQ(shown.pixel(7, 5), qRgb(0, 0, 255));
+    EXPECT_EQ(shown.pixel(0, 0), qRgb(255, 0, 0));
+}
+
+// --- the image tools window ---
+
+// The save button offers the save even after "Discard Changes", and keeps the picture when the
+// user now saves it.
+TEST_F(ViewerModifyTest, TheToolboxSaveButtonOffersTheSaveAgainAfterDiscardChanges) {
+    OpenSized({{QStringLiteral("a.png"), 30, 20}, {QStringLiteral("b.png"), 8, 6}});
+    Form().TransformImage(1);
+    {
+        ModalAnswers discard({ModalAnswers::Result(DiscardChanges)});
+        EXPECT_FALSE(Form().PromptSaveModified());
+    }
+    ASSERT_TRUE(Form().ChangesDiscarded());
+    ModalAnswers answers({ModalAnswers::Result(Yes)});
+    Form().ShowToolbox();
+    ASSERT_TRUE(Form().ToolBox()->SBtnSave()->isEnabled());
+    Form().ToolBox()->SBtnSave()->click();
+    EXPECT_EQ(answers.titles.size(), 1);
+    EXPECT_EQ(Stored(QStringLiteral("a.png")).size(), QSize(20, 30));
+    EXPECT_FALSE(Form().ImageModified());
+    EXPECT_EQ(Form().Picture().Width(), 20); // not reloaded from the file's old picture
+}
+
+// A floating folder view made current leaves the viewer on the image of the folder before:
+// renaming and reloading, which act on the current folder's file of that name, do nothing.
+TEST_F(ViewerModifyTest, RenameAndToolboxReloadLeaveAnotherFoldersImageAlone) {
+    const QString first = MakeFolder(QStringLiteral("F1"), {QStringLiteral("x.png")});
+    const QString second = MakeFolder(QStringLiteral("F2"), {QStringLiteral("x.png")});
+    TFolderViewForm* firstView = Open(first);
+    ASSERT_TRUE(WaitFor([this] { return Form().HasImage(); }));
+    Open(second);
+    const QString shown = JoinPath(second, QStringLiteral("x.png"));
+    ASSERT_TRUE(WaitFor([&] { return Form().CurrentImagePath() == shown; }));
+    Form().TransformImage(1);
+    Form().SetCurrentFolder(firstView);
+
+    ModalAnswers answers;
+    Form().RenameImage();
+    Form().ToolBox()->findChild<QPushButton*>(QStringLiteral("SBtnReload"))->click();
+    EXPECT_TRUE(answers.titles.isEmpty()) << answers.titles.join(QLatin1Char(',')).toStdString();
+    EXPECT_EQ(Form().CurrentImagePath(), shown);
+    EXPECT_TRUE(Form().ImageModified());
+    EXPECT_EQ(QDir(first).entryList(QDir::Files), QStringList{QStringLiteral("x.png")});
+    EXPECT_EQ(QDir(second).entryList(QDir::Files), QStringList{QStringLiteral("x.png")});
 }
 
 // --- menu items ---
