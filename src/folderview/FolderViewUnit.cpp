@@ -875,6 +875,9 @@ void TFolderViewForm::FolderWasDeleted() {
     if (IsClosing())
         return;
     const bool offerSave = IsCurrentFolder() && main_.ImageModified();
+    // The folder goes either way; a show over it ends now, so the offered save can run.
+    if (IsCurrentFolder() && main_.SlideShowActive())
+        main_.StopSlideShow();
     if (HelpDlg().ShowFolderDeletedPrompt(offerSave) == mrCancel && offerSave)
         main_.SaveImageAs();
     CloseFolder();

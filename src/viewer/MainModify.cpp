@@ -122,7 +122,7 @@ bool TMainForm::PromptSaveModified() {
     slideShowTimer_->stop();
     const auto done = qScopeGuard([this, ticking] {
         promptingSave_ = false;
-        if (ticking && SlideShowRunning())
+        if (ticking && slideShow_.TimerRunning())
             slideShowTimer_->start();
     });
     return AskSaveModified();
