@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Test entry shared by every test program: a headless application whose HOME and XDG folders
 // live in a temporary folder, so no test ever touches the user's own settings or caches.
+#include "imaging/GenUtilUnit.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -23,6 +25,9 @@ int main(int argc, char** argv) {
     qputenv("XDG_RUNTIME_DIR", (root + QStringLiteral("/runtime")).toUtf8());
 
     QApplication app(argc, argv);
+    // Test programs run side by side from one folder: each gets a temporary folder of its own
+    // rather than the shared one beside the program.
+    SetTempFolderOverride(root + QStringLiteral("/cache/orvo"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

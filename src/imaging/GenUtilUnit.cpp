@@ -77,10 +77,20 @@ QString FirstUsableTempFolder(const QList<TempFolderCandidate>& candidates) {
     throw AppError(QStringLiteral("Cannot create ") + last);
 }
 
+namespace {
+QString TempOverride;
+} // namespace
+
+void SetTempFolderOverride(const QString& path) {
+    TempOverride = path;
+    CachedTemp.clear();
+}
+
 QString TempFolder() {
     // A folder removed since (the program empties it at close) is made again.
     if (CachedTemp.isEmpty() || !QFileInfo(CachedTemp).isDir())
-        CachedTemp = FirstUsableTempFolder(TempFolderCandidates());
+        CachedTemp = TempOverride.isEmpty() ? FirstUsableTempFolder(TempFolderCandidates())
+                                            : FirstUsableTempFolder({{TempOverride, true}});
     return CachedTemp;
 }
 

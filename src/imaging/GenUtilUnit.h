@@ -27,6 +27,9 @@ QList<TempFolderCandidate> TempFolderCandidates();
 // AppError("Cannot create " + last path tried) when none can.
 QString FirstUsableTempFolder(const QList<TempFolderCandidate>& candidates);
 
+// Makes TempFolder use `path` instead of its candidates (test programs, which run side by side
+// from one folder, each get their own); an empty path goes back to the candidates.
+void SetTempFolderOverride(const QString& path);
 // The cached temporary folder, or the empty text when none was needed during this run.
 QString CachedTempFolder();
 // Forgets both cached paths (program end, and tests).

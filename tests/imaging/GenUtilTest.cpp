@@ -114,13 +114,14 @@ TEST_F(TempFolderTest, NoUsableCandidateNamesTheLastPath) {
     }
 }
 
-TEST(TempFolder, IsCachedEvenWhenDeletedMeanwhile) {
+TEST(TempFolder, IsMadeAgainAtTheSamePlaceAfterItWasRemoved) {
     ClearGenUtilCaches();
     EXPECT_TRUE(CachedTempFolder().isEmpty());
     const QString first = TempFolder();
     EXPECT_TRUE(QFileInfo(first).isDir());
     QDir(first).removeRecursively();
     EXPECT_EQ(TempFolder(), first);
+    EXPECT_TRUE(QFileInfo(first).isDir());
     EXPECT_EQ(CachedTempFolder(), first);
     ClearGenUtilCaches();
 }
