@@ -9,6 +9,7 @@
 // "longest stall" is the longest stretch the UI thread could not run a 5 ms timer: the
 // longest single piece of work the loader handed to it.
 #include "PeakMemory.h"
+#include "StallProbe.h"
 
 #include "folderview/FolderModel.h"
 #include "folderview/FolderViewHost.h"
@@ -66,15 +67,10 @@ int main(int argc, char** argv) {
 
     double firstScreenMs = -1;
     double allMs = -1;
-    double longestStallMs = 0;
-    qint64 lastTick = clock.nsecsElapsed();
     QEventLoop loop;
-    QTimer probe;
-    probe.setInterval(5);
-    QObject::connect(&probe, &QTimer::timeout, [&] {
+    // Times count from the start of the listing.
+    const StallProbe probe([&] {
         const qint64 now = clock.nsecsElapsed();
-        longestStallMs = std::max(longestStallMs, (now - lastTick) / 1e6 - 5);
-        lastTick = now;
         if (firstScreenMs < 0 && FirstScreenDone(model))
             firstScreenMs = now / 1e6;
         if (model.LoadedCount() >= files) {
@@ -84,7 +80,6 @@ int main(int argc, char** argv) {
         if (now / 1'000'000'000 > timeoutSeconds)
             loop.quit();
     });
-    probe.start();
     loop.exec();
     model.BeginClosing();
 
@@ -92,6 +87,6 @@ int main(int argc, char** argv) {
                 std::min(VisibleThumbnails, files), firstScreenMs, model.LoadedCount(), allMs);
     std::printf("folder %d files: list %.0fms, first screen %.0fms, all %.0fms, longest stall "
                 "%.0fms, peak %.0f MB\n",
-                files, listMs, firstScreenMs, allMs, longestStallMs, PeakMemoryMiB());
+                files, listMs, firstScreenMs, allMs, probe.LongestStallMs(), PeakMemoryMiB());
     return allMs < 0 ? 1 : 0;
 }

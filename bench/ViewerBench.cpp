@@ -11,6 +11,7 @@
 // The last line reads:
 //   "viewer: next median Xms worst Yms, longest stall Zms"
 #include "PeakMemory.h"
+#include "StallProbe.h"
 
 #include "dialogs/Dialogs.h"
 #include "settings/RegistryUnit.h"
@@ -70,19 +71,8 @@ int main(int argc, char** argv) {
     }
     form.repaint();
 
-    // The UI thread's longest busy stretch: the longest gap between two runs of a 5 ms timer.
-    QElapsedTimer clock;
-    clock.start();
-    double longestStallMs = 0;
-    qint64 lastTick = clock.nsecsElapsed();
-    QTimer probe;
-    probe.setInterval(5);
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-        const qint64 now = clock.nsecsElapsed();
-        longestStallMs = std::max(longestStallMs, (now - lastTick) / 1e6 - 5);
-        lastTick = now;
-    });
-    probe.start();
+    // The UI thread's longest busy stretch.
+    const StallProbe probe;
 
     std::vector<double> times;
     for (int i = 0; i < steps; ++i) {
@@ -107,6 +97,6 @@ int main(int argc, char** argv) {
     std::printf("%d steps through %s, %d ms between keys, peak %.0f MB\n", steps,
                 qPrintable(folder), pauseMs, PeakMemoryMiB());
     std::printf("viewer: next median %.0fms worst %.0fms, longest stall %.0fms\n", median, worst,
-                longestStallMs);
+                probe.LongestStallMs());
     return 0;
 }

@@ -51,6 +51,26 @@ protected:
         else
             SavePictureAs(TBitmap(image), JoinPath(photos, name));
     }
+    // Types `name`, confirms with Enter and leaves with Esc; what the refusal said, and whether
+    // the dialog stayed open after the confirmation.
+    struct Refusal {
+        bool stayedOpen = false;
+        QString message;
+    };
+    static Refusal ConfirmRefused(TSaveAsForm& dialog, const QString& name) {
+        Refusal refusal;
+        SeenMessage seen;
+        WhenModalShown([&](QWidget* modal) {
+            TypeName(dialog, name);
+            WhenModalShown(NoteAndCloseMessageBox(seen));
+            QTest::keyClick(modal, Qt::Key_Return);
+            refusal.stayedOpen = modal->isVisible();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        EXPECT_EQ(dialog.ShowModal(), 2);
+        refusal.message = seen.text;
+        return refusal;
+    }
     static QStringList Listed(const TSaveAsForm& dialog) {
         const TShellListModel* model = dialog.StShellList()->Model();
         QStringList names;
@@ -210,18 +230,9 @@ TEST_F(SaveAsDialogTest, UnwritableNamesAreRefusedAndTheDialogStaysOpen) {
     dialog.SetInitialFile(In("i.ico"));
     for (const char* name : {"i.ico", "my.picture"}) {
         SCOPED_TRACE(name);
-        SeenMessage message;
-        bool stayedOpen = false;
-        WhenModalShown([&](QWidget* modal) {
-            TypeName(dialog, QString::fromUtf8(name));
-            WhenModalShown(NoteAndCloseMessageBox(message));
-            QTest::keyClick(modal, Qt::Key_Return);
-            stayedOpen = modal->isVisible();
-            QTest::keyClick(modal, Qt::Key_Escape);
-        });
-        EXPECT_EQ(dialog.ShowModal(), 2);
-        EXPECT_TRUE(stayedOpen);
-        EXPECT_EQ(message.text, In(name) + QStringLiteral(" is not a supported save format!"));
+        const Refusal refusal = ConfirmRefused(dialog, QString::fromUtf8(name));
+        EXPECT_TRUE(refusal.stayedOpen);
+        EXPECT_EQ(refusal.message, In(name) + QStringLiteral(" is not a supported save format!"));
     }
 
     // An empty name keeps the dialog open without a word.
@@ -242,18 +253,9 @@ TEST_F(SaveAsDialogTest, AFolderOfTheTypedNameIsRefusedAndTheDialogStaysOpen) {
     ASSERT_TRUE(QDir(photos).mkdir(QStringLiteral("album.png")));
     TSaveAsForm dialog;
     dialog.SetInitialFile(In("b.png"));
-    SeenMessage message;
-    bool stayedOpen = false;
-    WhenModalShown([&](QWidget* modal) {
-        TypeName(dialog, QStringLiteral("album.png"));
-        WhenModalShown(NoteAndCloseMessageBox(message));
-        QTest::keyClick(modal, Qt::Key_Return);
-        stayedOpen = modal->isVisible();
-        QTest::keyClick(modal, Qt::Key_Escape);
-    });
-    EXPECT_EQ(dialog.ShowModal(), 2);
-    EXPECT_TRUE(stayedOpen);
-    EXPECT_EQ(message.text, In("album.png") + QStringLiteral(" is a folder."));
+    const Refusal refusal = ConfirmRefused(dialog, QStringLiteral("album.png"));
+    EXPECT_TRUE(refusal.stayedOpen);
+    EXPECT_EQ(refusal.message, In("album.png") + QStringLiteral(" is a folder."));
 }
 
 // A preview that failed leaves no trace: once the file is readable, selecting it again shows it.
