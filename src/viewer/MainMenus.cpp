@@ -164,6 +164,10 @@ void TMainForm::CreateToolBar(QWidget* parent) {
     cmbZoomPercent_->setObjectName(QStringLiteral("CmbZoomPercent"));
     cmbZoomPercent_->setEditable(true);
     cmbZoomPercent_->setGeometry(330, 4, 55, 23);
+    // "10000%" has to fit the narrow box beside its arrow.
+    QFont zoomFont = cmbZoomPercent_->font();
+    zoomFont.setPixelSize(11);
+    cmbZoomPercent_->setFont(zoomFont);
     for (const char* percent : {"10%", "20%", "25%", "50%", "75%", "80%", "90%", "100%", "110%",
                                 "120%", "125%", "150%", "200%", "300%"})
         cmbZoomPercent_->addItem(QString::fromLatin1(percent));
