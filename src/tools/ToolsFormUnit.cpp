@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tools/ToolsFormUnit.h"
 
+#include "imaging/PictureTransforms.h"
+
 #include "dialogs/DialogControls.h"
 #include "dialogs/HelpDlgUnit.h"
 #include "imaging/AppError.h"
@@ -19,12 +21,10 @@
 
 namespace {
 
-// Transform codes of the viewer's rotate/flip command.
-constexpr int RotateClockwise = 1;
-constexpr int RotateFull = 2;
-constexpr int RotateCounterClockwise = 3;
-constexpr int FlipHorizontally = 4;
-constexpr int FlipVertically = 5;
+// The viewer's rotate/flip command takes the transform codes as numbers.
+constexpr int Code(TransformMode mode) {
+    return int(mode);
+}
 
 QGroupBox* MakeGroup(QWidget* parent, const QString& title, const QRect& geometry) {
     auto* group = new QGroupBox(title, parent);
@@ -76,21 +76,22 @@ void TToolBox::CreateRotateFlipGroups() {
     QGroupBox* rotate = MakeGroup(this, QStringLiteral("Rotate"), QRect(8, 4, 136, 56));
     AddPictureButton(rotate, "SBtnRotateCW", QStringLiteral("\u21BB"), QRect(10, 22, 32, 26),
                      "90\u00B0 Clockwise|Rotate Image 90\u00B0 Clockwise",
-                     [this] { host_.TransformImage(RotateClockwise); });
+                     [this] { host_.TransformImage(Code(TransformMode::Rotate90Clockwise)); });
     AddPictureButton(rotate, "SBtnRotateCCW", QStringLiteral("\u21BA"), QRect(48, 22, 32, 26),
-                     "90\u00B0 Counter Clockwise|Rotate Image 90\u00B0 Counter Clockwise",
-                     [this] { host_.TransformImage(RotateCounterClockwise); });
+                     "90\u00B0 Counter Clockwise|Rotate Image 90\u00B0 Counter Clockwise", [this] {
+                         host_.TransformImage(Code(TransformMode::Rotate90CounterClockwise));
+                     });
     AddPictureButton(rotate, "SBtnRotateFull", QStringLiteral("180\u00B0"), QRect(86, 22, 32, 26),
                      "Full 180\u00B0|Rotate Image Full 180\u00B0",
-                     [this] { host_.TransformImage(RotateFull); });
+                     [this] { host_.TransformImage(Code(TransformMode::Rotate180)); });
 
     QGroupBox* flip = MakeGroup(this, QStringLiteral("Flip"), QRect(152, 4, 92, 56));
     AddPictureButton(flip, "SBtnFlipHorz", QStringLiteral("\u21C6"), QRect(12, 22, 30, 26),
                      "Flip Horizontally|Flip Image Horizontally",
-                     [this] { host_.TransformImage(FlipHorizontally); });
+                     [this] { host_.TransformImage(Code(TransformMode::FlipHorizontal)); });
     AddPictureButton(flip, "SBtnFlipVert", QStringLiteral("\u21C5"), QRect(50, 22, 30, 26),
                      "Flip Vertically|Flip Image Vertically",
-                     [this] { host_.TransformImage(FlipVertically); });
+                     [this] { host_.TransformImage(Code(TransformMode::FlipVertical)); });
 }
 
 void TToolBox::CreateResizeGroup() {

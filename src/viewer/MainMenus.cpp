@@ -6,6 +6,7 @@
 
 #include "folderview/FolderModel.h"
 #include "folderview/FolderViewUnit.h"
+#include "imaging/PictureTransforms.h"
 #include "platform/HelpLinks.h"
 
 #include <QAction>
@@ -379,8 +380,9 @@ void TMainForm::ConnectViewerCommands() {
     onButton("SBtnSlideShow", slideShowToggle);
     onButton("SBtnZoomOut", [this] { ManualZoom(-ZoomMath::ZoomStep); });
     onButton("SBtnZoomIn", [this] { ManualZoom(ZoomMath::ZoomStep); });
-    onButton("SBtnRotateCCW", [this] { TransformImage(3); });
-    onButton("SBtnRotateCW", [this] { TransformImage(1); });
+    onButton("SBtnRotateCCW",
+             [this] { TransformImage(int(TransformMode::Rotate90CounterClockwise)); });
+    onButton("SBtnRotateCW", [this] { TransformImage(int(TransformMode::Rotate90Clockwise)); });
     onButton("SBtnTools", [this] { ShowToolbox(); });
     onButton("SBtnAutoFit", autoFitToggle);
     onButton("SBtnHide", fullScreenToggle);
@@ -417,11 +419,12 @@ void TMainForm::ConnectViewerCommands() {
         if (!LeaveAutoFit())
             ZoomToHeight();
     });
-    onItem("N90Clockwise1", [this] { TransformImage(1); });
-    onItem("N180Rotation1", [this] { TransformImage(2); });
-    onItem("N90CounterClockwise1", [this] { TransformImage(3); });
-    onItem("Horizontal1", [this] { TransformImage(4); });
-    onItem("Vertical1", [this] { TransformImage(5); });
+    onItem("N90Clockwise1", [this] { TransformImage(int(TransformMode::Rotate90Clockwise)); });
+    onItem("N180Rotation1", [this] { TransformImage(int(TransformMode::Rotate180)); });
+    onItem("N90CounterClockwise1",
+           [this] { TransformImage(int(TransformMode::Rotate90CounterClockwise)); });
+    onItem("Horizontal1", [this] { TransformImage(int(TransformMode::FlipHorizontal)); });
+    onItem("Vertical1", [this] { TransformImage(int(TransformMode::FlipVertical)); });
     onItem("Black1", [this] { SetBackgroundColor(QColor(Qt::black)); });
     onItem("White1", [this] { SetBackgroundColor(QColor(Qt::white)); });
     onItem("Gray1", [this] { SetBackgroundColor(QColor(0x80, 0x80, 0x80)); });
